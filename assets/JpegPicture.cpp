@@ -1,0 +1,74 @@
+#include "JpegPicture.h"
+
+#include <stdexcept>
+
+#include <QHash>
+#include <QResource>
+
+#include "EmbeddedPictures.h"
+
+namespace miravane {
+namespace {
+
+const QByteArray& emptyStream() {
+    static const QByteArray empty;
+    return empty;
+}
+
+const QImage& nullImage() {
+    static const QImage null;
+    return null;
+}
+
+}  // namespace
+
+JpegPicture JpegPicture::fromStream(const QByteArray& stream) {
+    auto shared = std::make_shared<Shared>();
+    shared->stream = stream;
+    return JpegPicture(std::move(shared));
+}
+
+JpegPicture JpegPicture::fromResource(const QString& path) {
+    static QHash<QString, JpegPicture> loaded;
+    if (const auto found = loaded.constFind(path); found != loaded.cend()) return *found;
+
+    registerEmbeddedPictures();
+    const QResource resource(path);
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        throw std::runtime_error("The built-in picture " + path.toStdString() + " is missing");
+    // The embedded bytes live as long as the program, so they are wrapped rather than copied.
+    const auto* bytes = reinterpret_cast<const char*>(resource.data());
+    const JpegPicture picture = fromStream(QByteArray::fromRawData(bytes, static_cast<qsizetype>(resource.size())));
+    loaded.insert(path, picture);
+    return picture;
+}
+
+QSize JpegPicture::size() const {
+    if (!shared_) return {};
+    if (!shared_->sizeRead) {
+        shared_->size = shared_->image.isNull() ? readJpegSize(shared_->stream) : shared_->image.size();
+        shared_->sizeRead = true;
+    }
+    return shared_->size.isValid() ? shared_->size : QSize();
+}
+
+const QByteArray& JpegPicture::stream() const { return shared_ ? shared_->stream : emptyStream(); }
+
+const QImage& JpegPicture::image(DecodeDepth depth) const {
+    if (!shared_ || hasFailed()) return nullImage();
+    if (shared_->image.isNull() || shared_->depth != depth) {
+        DecodedJpeg decoded = decodeJpeg(shared_->stream, depth);
+        shared_->image = std::move(decoded.image);
+        shared_->error = std::move(decoded.error);
+        shared_->depth = depth;
+    }
+    return shared_->image;
+}
+
+QString JpegPicture::takeFailureToReport() const {
+    if (!hasFailed() || shared_->errorReported) return {};
+    shared_->errorReported = true;
+    return shared_->error;
+}
+
+}  // namespace miravane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include "JpegDecoder.h"
+
+namespace miravane {
+
+// A JPEG picture: its compressed stream, decoded only when somebody asks for the pixels.
+// Copies share the stream and the decoded image by reference count, so copying a picture
+// from one control to another never duplicates image data, and a picture that is never
+// drawn is never decoded.
+class JpegPicture {
+public:
+    JpegPicture() = default;  // empty: no stream, nothing to draw
+
+    // Wraps the stream without copying it (for embedded data that lives as long as the program).
+    static JpegPicture fromStream(const QByteArray& stream);
+
+    // The embedded picture at a resource path such as ":/cards/back.jpg". Every call for the
+    // same path shares one stream and one decoded image. Throws if there is no such resource.
+    static JpegPicture fromResource(const QString& path);
+
+    bool isEmpty() const { return !shared_; }
+
+    // The picture's size from the stream's header (no decoding); empty for an empty or bad stream.
+    QSize size() const;
+
+    const QByteArray& stream() const;
+
+    bool isDecoded() const { return shared_ && !shared_->image.isNull(); }
+    bool hasFailed() const { return shared_ && !shared_->error.isEmpty(); }
+
+    // The pixels, decoded on first use; a null image if the stream cannot be decoded.
+    const QImage& image(DecodeDepth depth = DecodeDepth::TrueColour) const;
+
+    // Why decoding failed, the first time it is asked after a failure; empty every other time,
+    // so that a damaged picture is reported once however often it is drawn.
+    QString takeFailureToReport() const;
+
+    bool sharesDataWith(const JpegPicture& other) const { return shared_ && shared_ == other.shared_; }
+
+private:
+    struct Shared {
+        QByteArray stream;
+        mutable QSize size;
+        mutable bool sizeRead = false;
+        mutable QImage image;
+        mutable DecodeDepth depth = DecodeDepth::TrueColour;
+        mutable QString error;
+        mutable bool errorReported = false;
+    };
+
+    explicit JpegPicture(std::shared_ptr<const Shared> shared) : shared_(std::move(shared)) {}
+
+    std::shared_ptr<const Shared> shared_;
+};
+
+}  // namespace miravane

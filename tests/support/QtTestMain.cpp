@@ -1,0 +1,13 @@
+// The entry of the widget tests: one application object, on the offscreen platform unless the
+// environment names another.
+#include <gtest/gtest.h>
+
+#include "Application.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    int qtArgc = 1;
+    miravane::Application app(qtArgc, argv);
+    return RUN_ALL_TESTS();
+}

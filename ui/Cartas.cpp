@@ -1,0 +1,58 @@
+#include "Cartas.h"
+
+#include <stdexcept>
+
+#include <QKeyEvent>
+
+#include "Design.h"
+#include "Placement.h"
+#include "PictureBox.h"
+
+namespace miravane {
+
+TLecturaForm::TLecturaForm(QWidget* owner) : QDialog(owner) {
+    ui_.setupUi(this);
+    applyDesign(this);
+    slots_ = {Slot{ui_.Image23, ui_.StaticText3, ui_.StaticText2, ui_.StaticText1},
+              Slot{ui_.Image24, ui_.StaticText6, ui_.StaticText4, ui_.StaticText5},
+              Slot{ui_.Image25, ui_.StaticText9, ui_.StaticText7, ui_.StaticText8},
+              Slot{ui_.Image26, ui_.StaticText12, ui_.StaticText10, ui_.StaticText11},
+              Slot{ui_.Image27, ui_.StaticText15, ui_.StaticText13, ui_.StaticText14}};
+    faces_ = {ui_.Image1,  ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,
+              ui_.Image7,  ui_.Image8,  ui_.Image9,  ui_.Image10, ui_.Image11, ui_.Image12,
+              ui_.Image13, ui_.Image14, ui_.Image15, ui_.Image16, ui_.Image17, ui_.Image18,
+              ui_.Image19, ui_.Image20, ui_.Image21, ui_.Image22};
+}
+
+void TLecturaForm::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        if (const QWidget* owner = parentWidget())
+            move(centredOverOwner(owner->window()->frameGeometry(), outerSize(this)));
+    }
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TLecturaForm::FormShow() {
+    if (!baraja) throw std::logic_error("The reading was opened without a deck to read");
+    std::array<const carta*, kNumElegidas> elegidas{};
+    for (int k = 0; k < kNumElegidas; ++k) {
+        const int indice = baraja->orden.at(baraja->elegidas.at(k));
+        slots_[k].picture->assignPictureFrom(face(indice));
+        elegidas[k] = &baraja->naipes.at(indice);
+    }
+    for (int k = 0; k < kNumElegidas; ++k) slots_[k].title->setText(QString::fromStdString(elegidas[k]->nombre));
+    for (int k = 0; k < kNumElegidas; ++k) slots_[k].meaning->setText(QString::fromStdString(elegidas[k]->texto[k]));
+}
+
+void TLecturaForm::keyPressEvent(QKeyEvent* event) {
+    // The reading has no cancel button, so Esc closes nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace miravane

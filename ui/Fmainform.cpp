@@ -1,0 +1,82 @@
+#include "Fmainform.h"
+
+#include <algorithm>
+#include <memory>
+
+#include <QDesktopServices>
+#include <QScreen>
+#include <QUrl>
+
+#include "AppInfo.h"
+#include "Cartas.h"
+#include "Design.h"
+#include "MessageBoxes.h"
+#include "Placement.h"
+
+namespace miravane {
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+    ui_.setupUi(this);
+    applyDesign(this);
+    cardImages_ = {ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,  ui_.Image7,
+                   ui_.Image8,  ui_.Image9,  ui_.Image10, ui_.Image11, ui_.Image12, ui_.Image13,
+                   ui_.Image14, ui_.Image15, ui_.Image16, ui_.Image17, ui_.Image18, ui_.Image19,
+                   ui_.Image20, ui_.Image21, ui_.Image22, ui_.Image23};
+    seleccionada_.fill(0);
+    numElegidas_ = 0;
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        const QScreen* desktop = screen();
+        if (desktop) move(centredOnDesktop(desktop->virtualSize(), outerSize(this)));
+    }
+    QWidget::showEvent(event);
+}
+
+void TMainForm::Image1Click() {
+    // Whether a browser opened is not ours to report: a failure changes nothing and shows nothing.
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(kMakerPage)));
+}
+
+void TMainForm::Image2Click() { elegir(sender()); }
+
+void TMainForm::elegir(QObject* sender) {
+    const auto found = std::find(cardImages_.begin(), cardImages_.end(), sender);
+    if (found == cardImages_.end() || numElegidas_ >= kNumElegidas) return;
+    const auto p = static_cast<std::size_t>(found - cardImages_.begin());
+
+    if (seleccionada_[p]) {
+        showMessage(QStringLiteral("The card is already selected, please, choose another one"));
+        return;
+    }
+    seleccionada_[p] = 1;
+    (*found)->assignPictureFrom(*ui_.ImagenSel);
+    cartas_.elegidas[numElegidas_] = static_cast<std::int32_t>(p);
+    ++numElegidas_;
+
+    if (numElegidas_ == kNumElegidas) MostrarLectura();
+}
+
+void TMainForm::MostrarLectura() {
+    // The table is cleared however the reading ends, even if it could not be shown.
+    struct ClearTableAfterwards {
+        TMainForm* form;
+        ~ClearTableAfterwards() { form->Reiniciar(); }
+    } clearTable{this};
+
+    cartas_.barajar();
+    // Each reading window goes when its reading closes, so readings never pile up in memory.
+    const auto lectura = std::make_unique<TLecturaForm>(this);
+    lectura->baraja = &cartas_;
+    lectura->exec();
+}
+
+void TMainForm::Reiniciar() {
+    seleccionada_.fill(0);
+    for (PictureBox* card : cardImages_) card->assignPictureFrom(*ui_.ImagenNoSel);
+    numElegidas_ = 0;
+}
+
+}  // namespace miravane

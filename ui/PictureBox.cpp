@@ -1,0 +1,120 @@
+#include "PictureBox.h"
+
+#include <QCursor>
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
+
+#include "MessageBoxes.h"
+
+namespace miravane {
+namespace {
+
+DecodeDepth displayDepth(const QWidget* widget) {
+    const QScreen* screen = widget->screen();
+    return decodeDepthForDisplay(screen ? screen->depth() : 32);
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    hintTimer_.setSingleShot(true);
+    hintTimer_.setInterval(kHintPauseMs);
+    connect(&hintTimer_, &QTimer::timeout, this, &PictureBox::showHint);
+}
+
+void PictureBox::setPictureResource(const QString& path) {
+    resource_ = path;
+    setPicture(path.isEmpty() ? JpegPicture() : JpegPicture::fromResource(path));
+}
+
+void PictureBox::setCenter(bool center) {
+    center_ = center;
+    update();
+}
+
+void PictureBox::setAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    fitToPicture();
+}
+
+void PictureBox::setPicture(const JpegPicture& picture) {
+    picture_ = picture;
+    fitToPicture();
+    update();
+}
+
+void PictureBox::fitToPicture() {
+    if (autoSize_ && !picture_.isEmpty() && picture_.size().isValid()) resize(picture_.size());
+}
+
+QPoint PictureBox::pictureOffset() const {
+    if (!center_) return {0, 0};
+    const QSize picture = picture_.size();
+    // Integer division truncates toward zero, so a wider picture loses one column more on the right.
+    return {(width() - picture.width()) / 2, (height() - picture.height()) / 2};
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (picture_.isEmpty()) return;
+    const QImage& image = picture_.image(displayDepth(this));
+    if (image.isNull()) {
+        reportDecodeFailure();
+        return;
+    }
+    QPainter painter(this);
+    painter.drawImage(pictureOffset(), image);
+}
+
+void PictureBox::reportDecodeFailure() {
+    const QString failure = picture_.takeFailureToReport();
+    if (failure.isEmpty()) return;
+    // Not from inside the paint: the error box runs its own event loop.
+    QMetaObject::invokeMethod(
+        this, [failure] { showErrorMessage(failure); }, Qt::QueuedConnection);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click) emit clicked();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second press of a double-click starts no click of its own.
+    pressed_ = false;
+}
+
+bool PictureBox::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Enter:
+        if (!toolTip().isEmpty()) hintTimer_.start();
+        break;
+    case QEvent::Leave:
+        hintTimer_.stop();
+        QToolTip::hideText();
+        break;
+    case QEvent::ToolTip:
+        return true;  // shown by our own timer, with our own delays
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void PictureBox::showHint() {
+    if (!underMouse()) return;
+    const QPoint cursor = QCursor::pos();
+    // Placed below the pointer, as the desktop places hints.
+    QToolTip::showText(cursor + QPoint(0, 20), toolTip(), this, QRect(), kHintHidePauseMs);
+}
+
+}  // namespace miravane

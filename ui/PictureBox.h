@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include "JpegPicture.h"
+
+namespace miravane {
+
+// An image control: shows one JPEG picture unscaled, either at its top-left corner or centred
+// (cut on every side when larger than the control), and optionally sizes itself to the
+// picture. It reports a click (a left press and release on it; the second press of a
+// double-click is not one), never takes the keyboard focus, and shows its tooltip after a
+// fixed hover delay for a fixed time.
+class PictureBox : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString pictureResource READ pictureResource WRITE setPictureResource)
+    Q_PROPERTY(bool center READ center WRITE setCenter)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
+
+public:
+    static constexpr int kHintPauseMs = 500;
+    static constexpr int kHintHidePauseMs = 2500;
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    QString pictureResource() const { return resource_; }
+    void setPictureResource(const QString& path);
+
+    bool center() const { return center_; }
+    void setCenter(bool center);
+
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool autoSize);
+
+    const JpegPicture& picture() const { return picture_; }
+    void setPicture(const JpegPicture& picture);
+
+    // Gives this control a copy of the source's picture: the data is shared, not duplicated.
+    void assignPictureFrom(const PictureBox& source) { setPicture(source.picture()); }
+
+    // Where the picture's top-left corner lies in the control.
+    QPoint pictureOffset() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void fitToPicture();
+    void showHint();
+    void reportDecodeFailure();
+
+    JpegPicture picture_;
+    QString resource_;
+    bool center_ = false;
+    bool autoSize_ = false;
+    bool pressed_ = false;
+    QTimer hintTimer_;
+};
+
+}  // namespace miravane

@@ -1,0 +1,31 @@
+#include "Programa.h"
+
+#include <QIcon>
+#include <QWidget>
+
+#include "Application.h"
+#include "EmbeddedPictures.h"
+#include "Fmainform.h"
+
+namespace miravane {
+
+std::unique_ptr<QWidget> makeMainForm() { return std::make_unique<TMainForm>(); }
+
+int runProgram(const char* programPath, const MainFormFactory& makeForm) {
+    // Only the program's path reaches Qt, so no command-line option is ever interpreted.
+    int argc = 1;
+    char* argv[] = {const_cast<char*>(programPath), nullptr};
+    Application app(argc, argv);
+    try {
+        registerEmbeddedPictures();
+        app.setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+        const std::unique_ptr<QWidget> mainForm = makeForm();
+        mainForm->show();
+        app.exec();
+    } catch (...) {
+        reportFailure(std::current_exception());
+    }
+    return 0;
+}
+
+}  // namespace miravane

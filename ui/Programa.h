@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+namespace miravane {
+
+using MainFormFactory = std::function<std::unique_ptr<QWidget>()>;
+
+// The whole program: application object and title, the main window, the event loop. Any
+// failure while starting or escaping the loop is shown in the error box; the exit code is
+// always 0. The program's own arguments are never read; the factory is the tests' seam.
+int runProgram(const char* programPath, const MainFormFactory& makeMainForm);
+
+// The program's real main window.
+std::unique_ptr<QWidget> makeMainForm();
+
+}  // namespace miravane
