@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include <QHash>
 #include <QResource>
 
 #include "EmbeddedPictures.h"
@@ -29,18 +28,13 @@ JpegPicture JpegPicture::fromStream(const QByteArray& stream) {
 }
 
 JpegPicture JpegPicture::fromResource(const QString& path) {
-    static QHash<QString, JpegPicture> loaded;
-    if (const auto found = loaded.constFind(path); found != loaded.cend()) return *found;
-
     registerEmbeddedPictures();
     const QResource resource(path);
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         throw std::runtime_error("The built-in picture " + path.toStdString() + " is missing");
     // The embedded bytes live as long as the program, so they are wrapped rather than copied.
     const auto* bytes = reinterpret_cast<const char*>(resource.data());
-    const JpegPicture picture = fromStream(QByteArray::fromRawData(bytes, static_cast<qsizetype>(resource.size())));
-    loaded.insert(path, picture);
-    return picture;
+    return fromStream(QByteArray::fromRawData(bytes, static_cast<qsizetype>(resource.size())));
 }
 
 QSize JpegPicture::size() const {

@@ -22,8 +22,8 @@ public:
     // Wraps the stream without copying it (for embedded data that lives as long as the program).
     static JpegPicture fromStream(const QByteArray& stream);
 
-    // The embedded picture at a resource path such as ":/cards/back.jpg". Every call for the
-    // same path shares one stream and one decoded image. Throws if there is no such resource.
+    // The embedded picture at a resource path such as ":/cards/back.jpg", wrapping the embedded
+    // bytes in place. Throws if there is no such resource.
     static JpegPicture fromResource(const QString& path);
 
     bool isEmpty() const { return !shared_; }

@@ -2,8 +2,10 @@
 
 #include <functional>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -58,7 +60,8 @@ class ModalCounter : public QObject {
 public:
     ModalCounter() {
         connect(&timer_, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != last_) {
+            // A QPointer, so that a new box at the address of a destroyed one still counts.
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != last_.data()) {
                 last_ = modal;
                 ++count_;
                 modal->close();
@@ -70,7 +73,7 @@ public:
 
 private:
     QTimer timer_;
-    QWidget* last_ = nullptr;
+    QPointer<QWidget> last_;
     int count_ = 0;
 };
 

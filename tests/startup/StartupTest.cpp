@@ -1,0 +1,65 @@
+// Each test runs the whole program entry, which makes its own application object.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include <QTimer>
+
+#include "Fmainform.h"
+#include "Modal.h"
+#include "Programa.h"
+
+namespace miravane {
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+};
+
+TEST_F(Startup, RunsTheMainWindowUntilItClosesAndExitsWithZero) {
+    QString title;
+    const int code = runProgram("miravane", [&title] {
+        auto form = makeMainForm();
+        QTimer::singleShot(50, form.get(), [&title, f = form.get()] {
+            title = f->windowTitle();
+            EXPECT_TRUE(f->isVisible());
+            f->close();  // closing the main window ends the program
+        });
+        return form;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(title.startsWith("Orvelle V 1.0 "));
+    EXPECT_EQ(QCoreApplication::instance(), nullptr) << "the application object is gone";
+}
+
+TEST_F(Startup, AFailureWhileStartingIsShownAndTheProgramStillExitsWithZero) {
+    std::shared_ptr<testing::SeenMessage> seen;
+    const int code = runProgram("miravane", [&seen]() -> std::unique_ptr<QWidget> {
+        seen = testing::closeNextMessageBox();
+        throw std::runtime_error("The table could not be laid");
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->shown);
+    EXPECT_EQ(seen->caption, "Miravane");
+    EXPECT_EQ(seen->text, "The table could not be laid.");
+    EXPECT_EQ(seen->icon, QMessageBox::Critical);
+}
+
+TEST_F(Startup, AFailureThatIsNotAnExceptionIsShownWithAnEmptyMessage) {
+    std::shared_ptr<testing::SeenMessage> seen;
+    const int code = runProgram("miravane", [&seen]() -> std::unique_ptr<QWidget> {
+        seen = testing::closeNextMessageBox();
+        throw 7;
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->shown);
+    EXPECT_EQ(seen->text, "");
+}
+
+}  // namespace
+}  // namespace miravane

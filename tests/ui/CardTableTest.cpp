@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWindow>
+
+#include "Cartas.h"
+#include "Fmainform.h"
+#include "Modal.h"
+#include "PictureBox.h"
+
+namespace miravane {
+namespace {
+
+const QString kAlreadySelected = "The card is already selected, please, choose another one";
+
+class CardTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vcartas::reloj = [] { return std::time_t{0}; };  // the order of seed 0
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    void TearDown() override { vcartas::reloj = realClock; }
+
+    PictureBox* card(int position) const { return form.cardImage(position); }
+    void click(int position) { QTest::mouseClick(card(position), Qt::LeftButton); }
+
+    // A double-click as the window system delivers it: press, release, press, release in quick succession.
+    void doubleClick(int position) {
+        QWindow* window = form.windowHandle();
+        const QPoint at = card(position)->mapTo(&form, card(position)->rect().center());
+        QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    bool showsSelectedBack(int position) const {
+        return card(position)->picture().sharesDataWith(form.design().ImagenSel->picture());
+    }
+
+    // Picks the given positions; the fifth opens the reading, handed to `inReading`, which must close it.
+    void pickFive(std::array<int, 5> positions, std::function<void(TLecturaForm*)> inReading) {
+        for (int k = 0; k < 4; ++k) click(positions[k]);
+        auto opened = testing::onNextModal([&](QWidget* modal) {
+            auto* reading = qobject_cast<TLecturaForm*>(modal);
+            ASSERT_NE(reading, nullptr);
+            inReading(reading);
+            if (reading->isVisible()) reading->close();
+        });
+        click(positions[4]);
+        EXPECT_TRUE(*opened) << "the fifth pick opens the reading";
+    }
+
+    void expectClearTable() {
+        EXPECT_EQ(form.numElegidas(), 0);
+        const QImage back = form.design().ImagenNoSel->picture().image();
+        for (int p = 0; p < kNumCartas; ++p) {
+            EXPECT_FALSE(form.seleccionada(p));
+            EXPECT_EQ(card(p)->size(), QSize(40, 80));
+            EXPECT_EQ(card(p)->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                      back.convertToFormat(QImage::Format_RGB32))
+                << "position " << p << " shows the unselected back, pixel for pixel";
+        }
+    }
+
+    const vcartas::Reloj realClock = vcartas::reloj;
+    TMainForm form;
+};
+
+TEST_F(CardTable, DesignOfTheTable) {
+    const Ui::TMainForm& ui = form.design();
+    EXPECT_EQ(ui.Panel2->geometry(), QRect(56, 16, 521, 224));
+    EXPECT_EQ(ui.StaticText1->geometry(), QRect(1, 0, 520, 49));
+    EXPECT_EQ(ui.StaticText1->text(), "\nSelect 5 cards to obtain your tarot reading");
+    EXPECT_FALSE(ui.ImagenNoSel->isVisible());
+    EXPECT_FALSE(ui.ImagenSel->isVisible());
+    const int columns[] = {0, 48, 96, 144, 192, 240, 288, 336, 384, 432, 481};
+    for (int p = 0; p < kNumCartas; ++p) {
+        SCOPED_TRACE("position " + std::to_string(p));
+        EXPECT_EQ(card(p)->objectName(), QString("Image%1").arg(p + 2));
+        EXPECT_EQ(card(p)->geometry(), QRect(columns[p % 11], p < 11 ? 56 : 144, 40, 80));
+        EXPECT_EQ(card(p)->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(card(p)->focusPolicy(), Qt::NoFocus);
+    }
+    expectClearTable();
+}
+
+TEST_F(CardTable, ASecondClickOnAPickedCardIsRefusedOnce) {
+    click(7);
+    auto seen = testing::closeNextMessageBox();
+    click(7);
+    EXPECT_TRUE(seen->shown);
+    EXPECT_EQ(seen->text, kAlreadySelected);
+    EXPECT_EQ(seen->caption, "Miravane");
+    EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
+    EXPECT_EQ(form.numElegidas(), 1);
+    EXPECT_EQ(form.cartas().elegidas[0], 7);
+    EXPECT_TRUE(showsSelectedBack(7));
+    EXPECT_EQ(card(7)->size(), QSize(40, 80));
+    EXPECT_EQ(card(7)->pos(), QPoint(336, 56));
+}
+
+TEST_F(CardTable, ADoubleClickPicksAnUnpickedCardOnceAndRefusesAPickedOneOnce) {
+    testing::ModalCounter modals;
+    doubleClick(3);
+    QTest::qWait(30);
+    EXPECT_EQ(modals.count(), 0);
+    EXPECT_EQ(form.numElegidas(), 1);
+    EXPECT_TRUE(showsSelectedBack(3));
+
+    doubleClick(3);
+    QTest::qWait(30);
+    EXPECT_EQ(modals.count(), 1);
+    EXPECT_EQ(form.numElegidas(), 1);
+}
+
+TEST_F(CardTable, OtherButtonsAndTheKeyboardNeverPick) {
+    QTest::mouseClick(card(4), Qt::RightButton);
+    QTest::mouseClick(card(4), Qt::MiddleButton);
+    QTest::mousePress(card(5), Qt::LeftButton);
+    QTest::mouseRelease(card(5), Qt::LeftButton, Qt::NoModifier, QPoint(-10, -10));  // released off the card
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(&form, key);
+    EXPECT_EQ(form.numElegidas(), 0);
+    EXPECT_FALSE(form.seleccionada(4));
+    EXPECT_FALSE(form.seleccionada(5));
+}
+
+TEST_F(CardTable, TheFifthPickOpensTheReadingAtOnceAndClosingItClearsTheTable) {
+    pickFive({0, 11, 21, 10, 4}, [this](TLecturaForm* reading) {
+        EXPECT_TRUE(reading->isVisible());
+        EXPECT_TRUE(reading->isModal());
+        EXPECT_EQ(reading->parentWidget(), &form);
+        EXPECT_EQ(form.numElegidas(), 5);
+        EXPECT_TRUE(showsSelectedBack(4)) << "the fifth card turned before the reading opened";
+        QTest::keyClick(reading, Qt::Key_Return);
+    });
+    expectClearTable();
+
+    click(9);
+    EXPECT_EQ(form.numElegidas(), 1);
+    EXPECT_EQ(form.cartas().elegidas[0], 9) << "the next click is the first pick";
+}
+
+TEST_F(CardTable, ClosingTheReadingWithItsCloseBoxClearsTheTableToo) {
+    pickFive({1, 2, 3, 4, 5}, [](TLecturaForm* reading) { reading->close(); });
+    expectClearTable();
+}
+
+TEST_F(CardTable, PicksInAnyOrderAreReadInTheOrderMade) {
+    const std::array<int, 5> picks = {21, 0, 5, 12, 3};
+    vcartas seed0;
+    seed0.barajar(0);
+    pickFive(picks, [&](TLecturaForm* reading) {
+        for (int k = 0; k < 5; ++k) {
+            const carta& expected = seed0.naipes[seed0.orden[picks[k]]];
+            EXPECT_EQ(reading->slot(k).title->text().toStdString(), expected.nombre);
+            EXPECT_EQ(reading->slot(k).meaning->text().toStdString(), expected.texto[k]);
+        }
+        EXPECT_EQ(reading->slot(0).title->text(), "XIII - Death") << "position 21 holds card 12 after seed 0";
+    });
+}
+
+TEST_F(CardTable, EachReadingWindowIsReleasedWhenItCloses) {
+    for (int reading = 0; reading < 3; ++reading) {
+        pickFive({6, 7, 8, 9, 10}, [](TLecturaForm* r) { QTest::keyClick(r, Qt::Key_Space); });
+        QTest::qWait(10);
+        EXPECT_TRUE(form.findChildren<TLecturaForm*>().isEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace miravane

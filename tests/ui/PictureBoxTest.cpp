@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QToolTip>
+
+#include "Modal.h"
+#include "PictureBox.h"
+
+namespace miravane {
+namespace {
+
+class Pictures : public ::testing::Test {
+protected:
+    Pictures() {
+        parent.resize(200, 200);
+        holder.setPictureResource(":/cards/back-selected.jpg");
+        holder.setVisible(false);
+        shown.setAutoSize(true);
+        shown.move(10, 10);
+    }
+    void showParent() {
+        parent.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    }
+
+    QWidget parent;
+    PictureBox holder{&parent};
+    PictureBox shown{&parent};
+};
+
+TEST_F(Pictures, ACopyIsDecodedAtTheReceiversNextPaintNeverByTheHiddenHolder) {
+    showParent();
+    QTest::qWait(20);
+    EXPECT_FALSE(holder.picture().isDecoded()) << "hidden holders are never drawn";
+
+    shown.assignPictureFrom(holder);
+    EXPECT_TRUE(shown.picture().sharesDataWith(holder.picture()));
+    EXPECT_EQ(shown.picture().stream().constData(), holder.picture().stream().constData());
+    EXPECT_EQ(shown.size(), QSize(40, 80)) << "auto-size takes the picture's size";
+    EXPECT_FALSE(shown.picture().isDecoded()) << "not at the copy";
+
+    shown.repaint();
+    EXPECT_TRUE(shown.picture().isDecoded());
+    EXPECT_EQ(shown.grab().toImage().convertToFormat(QImage::Format_RGB32),
+              holder.picture().image().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Pictures, ADamagedPictureIsReportedOnceAndDrawsAsEmpty) {
+    const QByteArray whole = JpegPicture::fromResource(":/cards/back.jpg").stream();
+    showParent();
+    const QImage before = shown.grab().toImage();
+
+    testing::ModalCounter modals;
+    shown.setAutoSize(false);
+    shown.setPicture(JpegPicture::fromStream(whole.left(whole.size() / 2)));
+    for (int i = 0; i < 5; ++i) {
+        shown.repaint();
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(modals.count(), 1);
+    EXPECT_EQ(shown.grab().toImage(), before);
+}
+
+TEST_F(Pictures, CentredPicturesAreCutEvenlyWithTheOddColumnOnTheRight) {
+    shown.setAutoSize(false);
+    shown.setCenter(true);
+    shown.resize(25, 70);
+    shown.setPictureResource(":/cards/back.jpg");
+    EXPECT_EQ(shown.pictureOffset(), QPoint(-7, -5));
+    shown.setCenter(false);
+    EXPECT_EQ(shown.pictureOffset(), QPoint(0, 0));
+}
+
+TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAgain) {
+    shown.setPictureResource(":/cards/back.jpg");
+    shown.setToolTip("Visit");
+    showParent();
+    QTest::mouseMove(&shown);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), shown.mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(&shown, &enter);
+    QTest::qWait(PictureBox::kHintPauseMs / 2);
+    EXPECT_FALSE(QToolTip::isVisible());
+    QTest::qWait(PictureBox::kHintPauseMs);
+    if (!shown.underMouse()) GTEST_SKIP() << "this platform does not track the pointer";
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Visit");
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, PictureBox::kHintHidePauseMs + 1500));
+}
+
+}  // namespace
+}  // namespace miravane
