@@ -198,7 +198,8 @@ int closeModalReading(vcartas& deck, QWidget& owner, const std::function<void(TL
     reading.baraja = &deck;
     testing::onNextModal([&](QWidget* modal) {
         EXPECT_EQ(modal, &reading);
-        EXPECT_EQ(QApplication::focusWidget(), reading.design().BitBtn1) << "Again has the focus";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == reading.design().BitBtn1; }))
+            << "Again has the focus";
         act(&reading);
     });
     return reading.exec();
