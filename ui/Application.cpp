@@ -8,6 +8,7 @@ namespace miravane {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(kApplicationTitle));
+    setDesktopFileName(QStringLiteral("example.miravane.miravane"));  // lets desktops match the window to its menu entry
     installDesignFonts();
 }
 
