@@ -2,7 +2,7 @@
 PRESET ?= dev
 BUILD_DIR := build/$(PRESET)
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test bench fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -20,6 +20,18 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET)
+
+# Benchmarks: an optimised build, every figure beside its baseline. Never part of `make test`.
+bench: deps
+	@bench/run
+
+# Coverage-guided fuzzing of the picture decoder (clang, libFuzzer).
+fuzz: deps
+	@scripts/fuzz
+
+# A Debian package of the program.
+package: deps
+	@scripts/package
 
 clean:
 	rm -rf build

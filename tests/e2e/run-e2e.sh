@@ -96,12 +96,14 @@ finish() {
 }
 
 # wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
+now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
+
 wait_for() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$(($(now_ms) + $1 * 1000))
   shift
   while true; do
     "$@" && return 0
-    [ "$SECONDS" -ge "$deadline" ] && return 1
+    [ "$(now_ms)" -ge "$deadline" ] && return 1
     sleep 0.1
   done
 }
@@ -145,7 +147,7 @@ click_card() {
     $((CARD_X0 + COLS[pos % 11] + CARD_W / 2)) \
     $((CARD_Y0 + ROW_STEP * (pos / 11) + CARD_H / 2 + dy)) \
     click 1
-  last_click_ms=$(date +%s%3N)
+  last_click_ms=$(now_ms)
   # Park the pointer off the window so it cannot hover-highlight anything
   # in the next screenshot.
   xdotool mousemove 2 2
@@ -244,7 +246,11 @@ PY
 
 # -displayfd lets the server pick a free display number itself and tell us
 # once it accepts connections, so parallel runs cannot collide.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+# -noreset: by default the server resets whenever its last client leaves,
+# and refuses connections while it does; anything else on the machine that
+# probes displays (to find a free one, say) would then make the program's
+# own connection fail now and then.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
   3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_ready() { grep -q '^[0-9][0-9]*$' "$tmp/display" 2>/dev/null; }
@@ -268,9 +274,15 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$prog" >"$tmp/program.log" 2>&1 &
 prog_pid=$!
 
-find_main() { main_win=$(find_window "$MAIN_TITLE"); }
-if wait_for 10 find_main; then
+# Stops waiting early if the program has already ended.
+find_main() { main_win=$(find_window "$MAIN_TITLE") || program_exited; }
+if wait_for 10 find_main && [ -n "$main_win" ]; then
   pass "main window \"$MAIN_TITLE\" appears"
+elif program_exited; then
+  wait "$prog_pid"
+  fail "the program ended (exit code $?) without showing its main window"
+  prog_pid=
+  finish "program gone"
 else
   fail "main window \"$MAIN_TITLE\" did not appear within 10 s"
   finish "no main window"
@@ -294,7 +306,14 @@ fi
 
 xdotool mousemove 2 2
 back="$tmp/unselected-back.png"
-if take_shot start && convert "${shot}[$(card_geometry 0)]" +repage "$back"; then
+# The window can be mapped a moment before its first paint reaches the
+# screen, so give the table a little time to settle before judging it.
+start_shot_settled() {
+  take_shot start && convert "${shot}[$(card_geometry 0)]" +repage "$back" &&
+    [ -z "$(cards_not_matching "$back")" ] && is_cool_colour "$(card_colour 0)"
+}
+wait_for 3 start_shot_settled
+if [ -s "$back" ]; then
   differing=$(cards_not_matching "$back")
   if [ -z "$differing" ]; then
     pass "all 22 cards show the same back"
@@ -336,7 +355,7 @@ fi
 # A second press close in time and place would be a double-click, which is
 # a different gesture; make this one an ordinary click on the same card:
 # beyond Qt's default 400 ms interval and 5 px distance.
-wait_ms=$((last_click_ms + 600 - $(date +%s%3N)))
+wait_ms=$((last_click_ms + 600 - $(now_ms)))
 if [ "$wait_ms" -gt 0 ]; then
   sleep "$(printf '0.%03d' "$wait_ms")"
 fi
