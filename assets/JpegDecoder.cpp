@@ -5,6 +5,8 @@
 
 #include <jpeglib.h>
 
+#include <QtCore/qsysinfo.h>
+
 namespace miravane {
 namespace {
 
@@ -64,8 +66,11 @@ public:
         cinfo_.dct_method = JDCT_FLOAT;
         cinfo_.do_block_smoothing = TRUE;
         cinfo_.do_fancy_upsampling = TRUE;
-        cinfo_.out_color_space = JCS_RGB;
+        // Straight into the layout Qt paints from (QImage::Format_RGB32, 0xffRRGGBB words), so
+        // that drawing never converts; libjpeg-turbo fills the X byte with 0xFF.
+        cinfo_.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
         if (depth == DecodeDepth::Palette236) {
+            cinfo_.out_color_space = JCS_RGB;
             cinfo_.quantize_colors = TRUE;
             cinfo_.desired_number_of_colors = kPaletteColours;
         }
@@ -128,7 +133,7 @@ DecodedJpeg decodeJpeg(const QByteArray& stream, DecodeDepth depth) {
     if (!decompressor.start(depth)) return failure(decompressor.error());
 
     const QSize size = decompressor.outputSize();
-    QImage image(size, decompressor.quantised() ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    QImage image(size, decompressor.quantised() ? QImage::Format_Indexed8 : QImage::Format_RGB32);
     if (image.isNull()) return failure(QStringLiteral("out of memory"));
     if (decompressor.quantised()) image.setColorTable(decompressor.colourMap());
 

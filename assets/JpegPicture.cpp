@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <QHash>
 #include <QResource>
 
 #include "EmbeddedPictures.h"
@@ -28,13 +29,20 @@ JpegPicture JpegPicture::fromStream(const QByteArray& stream) {
 }
 
 JpegPicture JpegPicture::fromResource(const QString& path) {
+    // Pictures of one resource alive at the same time share one decode: the 22 card images and
+    // their holder decode the back once. Once none is left, the next one starts afresh.
+    static QHash<QString, std::weak_ptr<const Shared>> alive;
+    if (auto shared = alive.value(path).lock()) return JpegPicture(std::move(shared));
+
     registerEmbeddedPictures();
     const QResource resource(path);
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         throw std::runtime_error("The built-in picture " + path.toStdString() + " is missing");
     // The embedded bytes live as long as the program, so they are wrapped rather than copied.
     const auto* bytes = reinterpret_cast<const char*>(resource.data());
-    return fromStream(QByteArray::fromRawData(bytes, static_cast<qsizetype>(resource.size())));
+    JpegPicture picture = fromStream(QByteArray::fromRawData(bytes, static_cast<qsizetype>(resource.size())));
+    alive.insert(path, picture.shared_);
+    return picture;
 }
 
 QSize JpegPicture::size() const {

@@ -23,7 +23,8 @@ public:
     static JpegPicture fromStream(const QByteArray& stream);
 
     // The embedded picture at a resource path such as ":/cards/back.jpg", wrapping the embedded
-    // bytes in place. Throws if there is no such resource.
+    // bytes in place; while a picture of that path is alive, the new one shares its data.
+    // Throws if there is no such resource.
     static JpegPicture fromResource(const QString& path);
 
     bool isEmpty() const { return !shared_; }

@@ -20,13 +20,23 @@ TEST(JpegPicture, CopiesShareTheStreamAndTheDecodedImage) {
     const JpegPicture copy = source;
     EXPECT_TRUE(copy.sharesDataWith(source));
     EXPECT_EQ(copy.stream().constData(), source.stream().constData());
-    EXPECT_FALSE(JpegPicture::fromResource(":/cards/face-07.jpg").sharesDataWith(source))
-        << "a picture of its own: only copies share a decoded image";
+    EXPECT_TRUE(JpegPicture::fromResource(":/cards/face-07.jpg").sharesDataWith(source))
+        << "the same embedded picture, while one is alive, is decoded once";
+    EXPECT_FALSE(JpegPicture::fromResource(":/cards/face-08.jpg").sharesDataWith(source));
 
     EXPECT_FALSE(source.isDecoded()) << "nothing has asked for the pixels yet";
     const QImage& pixels = copy.image();
     EXPECT_TRUE(source.isDecoded());
     EXPECT_EQ(source.image().constBits(), pixels.constBits()) << "decoded once, shared by both";
+}
+
+TEST(JpegPicture, AnEmbeddedPictureNoLongerHeldStartsAfresh) {
+    {
+        const JpegPicture first = JpegPicture::fromResource(":/cards/face-09.jpg");
+        first.image();
+        ASSERT_TRUE(first.isDecoded());
+    }
+    EXPECT_FALSE(JpegPicture::fromResource(":/cards/face-09.jpg").isDecoded()) << "nothing kept once unused";
 }
 
 TEST(JpegPicture, ReadingTheSizeDoesNotDecode) {

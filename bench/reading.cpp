@@ -1,0 +1,278 @@
+// Readings one after another, the way a user gets them: four picks, each seen repainted,
+// then the fifth, which opens the reading; "Again" as soon as the reading is on the screen;
+// then the table cleared back to 22 backs. For every reading it records how long the fifth
+// pick took to show the reading, and how long the table took to be seen clear again; and
+// the resident memory after the first readings and after the last.
+#include <malloc.h>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT  // without valgrind there is nothing to profile with
+#endif
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+
+#include "Cartas.h"
+#include "Clock.h"
+#include "Fmainform.h"
+#include "PaintWatch.h"
+#include "PictureBox.h"
+#include "Programa.h"
+
+namespace miravane::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// Each reading shuffles from its own second, so the readings show different cards, and the
+// same ones from one run to the next.
+std::time_t nextSecond() {
+    static std::time_t second = 1'700'000'000;
+    return second++;
+}
+
+constexpr int kWaitMs = 5000;
+
+class ReadingDriver : public QObject {
+public:
+    ReadingDriver(TMainForm* form, int readings, int settled) : form_(form), readings_(readings), settled_(settled) {
+        qApp->installEventFilter(this);
+    }
+
+    void run() {
+        vcartas::reloj = nextSecond;
+        for (int r = 0; r < readings_ && error_.empty(); ++r) {
+            reading(r);
+            if (error_.empty()) bareDialog(r);
+            if (r + 1 == settled_) {
+                rssSettledKiB_ = residentKiB();
+                heapSettledKiB_ = heapInUseKiB();
+            }
+        }
+        rssLastKiB_ = residentKiB();
+        heapLastKiB_ = heapInUseKiB();
+        report();
+        form_->close();
+    }
+
+protected:
+    // The reading window is made inside the fifth pick; it is caught as it is shown.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* lectura = qobject_cast<TLecturaForm*>(watched)) watchReading(lectura);
+        return false;
+    }
+
+private:
+    void reading(int r) {
+        for (int k = 0; k < kNumElegidas - 1; ++k) pick(position(r, k));
+        if (!error_.empty()) return;
+
+        PictureBox* fifth = form_->cardImage(position(r, kNumElegidas - 1));
+        readingShown_ = tableCleared_ = false;
+        QTest::mousePress(fifth, Qt::LeftButton);
+        const bool profiled = r >= settled_;
+        if (profiled) CALLGRIND_TOGGLE_COLLECT;
+        pickReleased_ = Clock::now();
+        QTest::mouseRelease(fifth, Qt::LeftButton);  // returns once the reading has closed
+        if (!readingShown_) return fail("the reading was not shown");
+        if (!waitFor(tableCleared_)) return fail("the table was not repainted with 22 backs");
+        if (profiled) CALLGRIND_TOGGLE_COLLECT;
+        tableWatch_.reset();
+
+        if (r >= settled_) {
+            openMs_.push_back(millis(readingPainted_ - pickReleased_));
+            clearMs_.push_back(millis(tableRepainted_ - readingClosed_));
+        }
+    }
+
+    // The floor under a reading: a bare dialog of the reading's size, opened modally over the
+    // table, closed once painted; then the same 22 cards repainted with nothing changed.
+    void bareDialog(int r) {
+        QDialog dialog(form_);
+        dialog.setFixedSize(622, 420);
+        bool painted = false;
+        bool repainted = false;
+        Clock::time_point opened, shown, closed, cleared;
+        QList<QWidget*> cards;
+        for (int p = 0; p < kNumCartas; ++p) cards.append(form_->cardImage(p));
+        std::unique_ptr<PaintWatch> table;
+        PaintWatch watch({&dialog}, [&] {
+            shown = Clock::now();
+            painted = true;
+            table = std::make_unique<PaintWatch>(cards, [&] {
+                cleared = Clock::now();
+                repainted = true;
+                wake();
+            });
+            closed = Clock::now();
+            dialog.accept();
+        });
+        opened = Clock::now();
+        dialog.exec();
+        for (QWidget* card : cards) card->update();
+        if (!painted || !waitFor(repainted)) return fail("the bare dialog was not shown and closed");
+        if (r >= settled_) {
+            bareOpenMs_.push_back(millis(shown - opened));
+            bareClearMs_.push_back(millis(cleared - closed));
+        }
+    }
+
+    // Picks differ from reading to reading and never repeat within one.
+    static int position(int r, int k) { return (r + 4 * k) % kNumCartas; }
+
+    // One of the first four picks, left only once the card is seen turned.
+    void pick(int p) {
+        PictureBox* card = form_->cardImage(p);
+        const PictureBox* selected = form_->design().ImagenSel;
+        bool turned = false;
+        PaintWatch watch(
+            {card},
+            [this, &turned] {
+                turned = true;
+                wake();
+            },
+            [selected](QWidget* w) { return static_cast<PictureBox*>(w)->picture().sharesDataWith(selected->picture()); });
+        QTest::mouseClick(card, Qt::LeftButton);
+        if (!waitFor(turned)) fail("a picked card was not repainted");
+    }
+
+    void watchReading(TLecturaForm* lectura) {
+        QList<QWidget*> painted{lectura};
+        for (int k = 0; k < kNumElegidas; ++k)
+            if (inView(lectura->slot(k).picture)) painted.append(lectura->slot(k).picture);
+        auto* watch = new PaintWatch(painted, [this, lectura] {
+            readingPainted_ = Clock::now();
+            readingShown_ = true;
+            watchTable();
+            readingClosed_ = Clock::now();
+            lectura->design().BitBtn1->click();  // "Again"
+        });
+        watch->setParent(lectura);
+    }
+
+    // The slots lie in a scrolled box: the ones scrolled out of sight are not drawn, so the
+    // reading is on the screen once those in sight are.
+    static bool inView(QWidget* widget) {
+        for (QWidget* up = widget->parentWidget(); up; up = up->parentWidget()) {
+            if (auto* box = qobject_cast<QAbstractScrollArea*>(up)) {
+                QWidget* viewport = box->viewport();
+                return QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size()).intersects(viewport->rect());
+            }
+        }
+        return true;
+    }
+
+    // The table counts as clear once every card has been painted showing the unselected back.
+    void watchTable() {
+        QList<QWidget*> cards;
+        for (int p = 0; p < kNumCartas; ++p) cards.append(form_->cardImage(p));
+        const PictureBox* back = form_->design().ImagenNoSel;
+        tableWatch_ = std::make_unique<PaintWatch>(
+            cards,
+            [this] {
+                tableRepainted_ = Clock::now();
+                tableCleared_ = true;
+                wake();
+            },
+            [back](QWidget* w) { return static_cast<PictureBox*>(w)->picture().sharesDataWith(back->picture()); });
+    }
+
+    void wake() {
+        if (loop_) loop_->quit();
+    }
+
+    bool waitFor(const bool& flag) {
+        if (flag) return true;
+        QEventLoop loop;
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        timeout.start(kWaitMs);
+        loop_ = &loop;
+        if (!flag) loop.exec();
+        loop_ = nullptr;
+        return flag;
+    }
+
+    long residentKiB() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return procStatusKiB("VmRSS");
+    }
+
+    // Heap in use, apart from what the allocator keeps cached: tells a leak from fragmentation.
+    static long heapInUseKiB() { return static_cast<long>(mallinfo2().uordblks / 1024); }
+
+    void fail(const std::string& why) {
+        if (error_.empty()) error_ = why;
+    }
+
+    void report() const {
+        if (!error_.empty()) std::printf("error=%s\n", error_.c_str());
+        std::printf("readings=%d\n", readings_);
+        std::printf("rss_after_%d_kib=%ld\nrss_after_last_kib=%ld\n", settled_, rssSettledKiB_, rssLastKiB_);
+        std::printf("heap_settled_kib=%ld\nheap_last_kib=%ld\n", heapSettledKiB_, heapLastKiB_);
+        const auto list = [](const char* name, const std::vector<double>& values) {
+            std::printf("%s=", name);
+            for (std::size_t i = 0; i < values.size(); ++i) std::printf(i ? ",%.4f" : "%.4f", values[i]);
+            std::printf("\n");
+        };
+        list("open_ms", openMs_);
+        list("clear_ms", clearMs_);
+        list("bare_open_ms", bareOpenMs_);
+        list("bare_clear_ms", bareClearMs_);
+        std::fflush(stdout);
+    }
+
+    TMainForm* form_;
+    const int readings_;
+    const int settled_;
+    QEventLoop* loop_ = nullptr;
+    std::unique_ptr<PaintWatch> tableWatch_;
+    bool readingShown_ = false;
+    bool tableCleared_ = false;
+    Clock::time_point pickReleased_, readingPainted_, readingClosed_, tableRepainted_;
+    std::vector<double> openMs_, clearMs_, bareOpenMs_, bareClearMs_;
+    long rssSettledKiB_ = -1;
+    long rssLastKiB_ = -1;
+    long heapSettledKiB_ = -1;
+    long heapLastKiB_ = -1;
+    std::string error_;
+};
+
+}  // namespace
+}  // namespace miravane::bench
+
+int main(int argc, char** argv) {
+    using namespace miravane;
+    // Readings in all, and after how many the program counts as settled: memory is compared
+    // against that point, and times are kept only from then on.
+    const int readings = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const int settled = argc > 2 ? std::atoi(argv[2]) : 10;
+    return runProgram(argv[0], [readings, settled]() -> std::unique_ptr<QWidget> {
+        auto form = std::make_unique<TMainForm>();
+        auto* driver = new bench::ReadingDriver(form.get(), readings, settled);
+        driver->setParent(form.get());
+        QList<QWidget*> painted{form.get()};
+        for (int p = 0; p < kNumCartas; ++p) painted.append(form->cardImage(p));
+        // The readings start from a table the user has seen.
+        auto* shown = new bench::PaintWatch(painted, [driver] { driver->run(); });
+        shown->setParent(form.get());
+        return form;
+    });
+}
