@@ -1,7 +1,5 @@
 #include "Application.h"
 
-#include <QPixmapCache>
-
 #include "AppInfo.h"
 #include "Design.h"
 #include "MessageBoxes.h"
@@ -12,9 +10,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(kApplicationTitle));
     setDesktopFileName(QStringLiteral("example.miravane.miravane"));  // lets desktops match the window to its menu entry
     installDesignFonts();
-    // The style caches its drawn bevels per window, and every reading is a new window: a small
-    // cache keeps what is drawn again and again without growing with the number of readings.
-    QPixmapCache::setCacheLimit(kStylePixmapCacheKiB);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -12,8 +12,6 @@ class Application : public QApplication {
     Q_OBJECT
 
 public:
-    static constexpr int kStylePixmapCacheKiB = 256;
-
     Application(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
