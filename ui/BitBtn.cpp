@@ -1,25 +1,15 @@
 #include "BitBtn.h"
 
-#include <stdexcept>
-
-#include <QBitmap>
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
-#include "EmbeddedPictures.h"
+#include "Bitmap16.h"
 
 namespace miravane {
 namespace {
-
-QPixmap glyphAt(const QImage& strip, int index, int glyphWidth, QRgb transparent) {
-    const QImage glyph = strip.copy(index * glyphWidth, 0, glyphWidth, strip.height());
-    QPixmap pixmap = QPixmap::fromImage(glyph);
-    pixmap.setMask(QBitmap::fromImage(glyph.createMaskFromColor(transparent, Qt::MaskInColor)));
-    return pixmap;
-}
 
 struct Glyph {
     QIcon icon;
@@ -27,15 +17,15 @@ struct Glyph {
 };
 
 Glyph buildGlyph(const QString& path, int count) {
-    registerEmbeddedPictures();
-    const QImage strip = QImage(path).convertToFormat(QImage::Format_ARGB32);
-    if (strip.isNull()) throw std::runtime_error("The built-in glyph " + path.toStdString() + " is missing");
+    const QImage strip = withBottomLeftTransparent(loadBitmap16(path));
     const int glyphWidth = strip.width() / count;
-    const QRgb transparent = strip.pixel(0, strip.height() - 1);
+    auto glyphAt = [&](int index) {
+        return QPixmap::fromImage(strip.copy(index * glyphWidth, 0, glyphWidth, strip.height()));
+    };
 
     Glyph glyph{QIcon(), QSize(glyphWidth, strip.height())};
-    glyph.icon.addPixmap(glyphAt(strip, 0, glyphWidth, transparent), QIcon::Normal);
-    if (count > 1) glyph.icon.addPixmap(glyphAt(strip, 1, glyphWidth, transparent), QIcon::Disabled);
+    glyph.icon.addPixmap(glyphAt(0), QIcon::Normal);
+    if (count > 1) glyph.icon.addPixmap(glyphAt(1), QIcon::Disabled);
     return glyph;
 }
 

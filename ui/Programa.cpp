@@ -1,9 +1,11 @@
 #include "Programa.h"
 
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 #include "Application.h"
+#include "Bitmap16.h"
 #include "EmbeddedPictures.h"
 #include "Fmainform.h"
 
@@ -18,7 +20,7 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     Application app(argc, argv);
     try {
         registerEmbeddedPictures();
-        app.setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+        app.setWindowIcon(QIcon(QPixmap::fromImage(withBottomLeftTransparent(loadBitmap16(":/icon.bmp")))));
         const std::unique_ptr<QWidget> mainForm = makeForm();
         mainForm->show();
         app.exec();

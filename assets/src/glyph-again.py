@@ -13,8 +13,9 @@ Written by hand rather than by an image tool so the file is exactly 4 bpp with
 a plain BITMAPINFOHEADER, an uncompressed (BI_RGB) pixel array and the
 16-colour palette below.
 """
-import struct
 import sys
+
+from pixels import write_bmp4
 
 # The classic 16-colour palette, so the indices mean the same in any viewer.
 PALETTE = [
@@ -55,18 +56,7 @@ def main(argv):
         sys.exit(__doc__)
     normal, disabled = glyph(RED, BLACK), glyph(GREY, WHITE)
     rows = [normal[y] + disabled[y] for y in range(16)]
-    width, height = 32, 16
-    stride = (width * 4 + 31) // 32 * 4
-    pixels = b""
-    for row in reversed(rows):  # BMP rows run bottom-up
-        packed = bytes((row[x] << 4) | row[x + 1] for x in range(0, width, 2))
-        pixels += packed + b"\0" * (stride - len(packed))
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    offset = 14 + 40 + len(palette)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    with open(argv[1], "wb") as f:
-        f.write(header + info + palette + pixels)
+    write_bmp4(argv[1], rows, PALETTE)
 
 
 if __name__ == "__main__":

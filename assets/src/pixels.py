@@ -7,6 +7,9 @@ an image library whose output could change between versions.
 
   pixels.py ppm  IN.png OUT.ppm             flatten RGBA onto black, write binary PPM
   pixels.py icon IN.png OUT.png             map onto the icon's palette, write indexed PNG
+  pixels.py icon-bmp IN.png OUT.bmp         the same, as the 16-colour BMP built into the program;
+                                            transparent pixels take the key colour (magenta),
+                                            which the program reads from the bottom-left pixel
 """
 import struct
 import sys
@@ -88,7 +91,12 @@ ICON_PALETTE = [
 ]
 
 
-def write_indexed_png(path, width, height, pixels):
+# Stands for "transparent" in the 16-colour BMP, which has no alpha; the icon never uses it.
+BMP_KEY = (255, 0, 255)
+
+
+def icon_indices(width, height, pixels):
+    """Rows of palette indices, top row first; 0 where the pixel is transparent."""
     def nearest(rgb):
         best, best_d = 1, None
         for i, p in enumerate(ICON_PALETTE[1:], start=1):
@@ -97,15 +105,21 @@ def write_indexed_png(path, width, height, pixels):
                 best, best_d = i, d
         return best
 
-    raw = bytearray()
+    rows = []
     for y in range(height):
-        raw.append(0)
+        row = []
         for x in range(width):
             r, g, b, a = pixels[y * width + x]
-            if a < 128:
-                raw.append(0)
-            else:
-                raw.append(nearest((r, g, b)))
+            row.append(0 if a < 128 else nearest((r, g, b)))
+        rows.append(row)
+    return rows
+
+
+def write_indexed_png(path, width, height, pixels):
+    raw = bytearray()
+    for row in icon_indices(width, height, pixels):
+        raw.append(0)
+        raw += bytes(row)
 
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
@@ -120,14 +134,37 @@ def write_indexed_png(path, width, height, pixels):
         f.write(png)
 
 
+def write_bmp4(path, rows, palette):
+    """A 4-bit, uncompressed Windows BMP with a plain BITMAPINFOHEADER; rows top first."""
+    height, width = len(rows), len(rows[0])
+    stride = (width * 4 + 31) // 32 * 4
+    pixels = b""
+    for row in reversed(rows):  # BMP rows run bottom-up
+        padded = row + [0] * (width % 2)
+        packed = bytes((padded[x] << 4) | padded[x + 1] for x in range(0, width, 2))
+        pixels += packed + b"\0" * (stride - len(packed))
+    colours = palette + [(0, 0, 0)] * (16 - len(palette))
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 14 + 40 + len(table)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(header + info + table + pixels)
+
+
+def write_icon_bmp(path, width, height, pixels):
+    rows = icon_indices(width, height, pixels)
+    if rows[-1][0] != 0:
+        raise ValueError("the icon's bottom-left pixel must be transparent: it names the key colour")
+    write_bmp4(path, rows, [BMP_KEY] + ICON_PALETTE[1:])
+
+
 def main(argv):
-    if len(argv) != 4 or argv[1] not in ("ppm", "icon"):
+    writers = {"ppm": write_ppm, "icon": write_indexed_png, "icon-bmp": write_icon_bmp}
+    if len(argv) != 4 or argv[1] not in writers:
         sys.exit(__doc__)
     width, height, pixels = read_png(argv[2])
-    if argv[1] == "ppm":
-        write_ppm(argv[3], width, height, pixels)
-    else:
-        write_indexed_png(argv[3], width, height, pixels)
+    writers[argv[1]](argv[3], width, height, pixels)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include <QFile>
 #include <QTimer>
 
 #include "Fmainform.h"
@@ -33,6 +34,27 @@ TEST_F(Startup, RunsTheMainWindowUntilItClosesAndExitsWithZero) {
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(title.startsWith("Orvelle V 1.0 "));
     EXPECT_EQ(QCoreApplication::instance(), nullptr) << "the application object is gone";
+}
+
+// The shared objects this process has mapped, one path a line.
+QString mappedFiles() {
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) ? QString::fromLatin1(maps.readAll()) : QString();
+}
+
+TEST_F(Startup, NoImageFormatPluginIsLoadedToShowTheWindow) {
+    QString mapped;
+    runProgram("miravane", [&mapped] {
+        auto form = makeMainForm();
+        QTimer::singleShot(50, form.get(), [&mapped, f = form.get()] {
+            f->grab();  // everything the window shows, drawn
+            mapped = mappedFiles();
+            f->close();
+        });
+        return form;
+    });
+    ASSERT_FALSE(mapped.isEmpty());
+    EXPECT_FALSE(mapped.contains("imageformats/")) << "pictures are read by the program's own decoders";
 }
 
 TEST_F(Startup, AFailureWhileStartingIsShownAndTheProgramStillExitsWithZero) {
