@@ -1,6 +1,7 @@
 #include "Carta.h"
 
 #include <numeric>
+#include <stdexcept>
 
 #include "Azar.h"
 #include "CartaTextos.h"
@@ -43,6 +44,12 @@ void vcartas::barajar(std::uint32_t semilla) {
     }
 }
 
-const carta& vcartas::elegida(int k) const { return naipes.at(orden.at(elegidas.at(k))); }
+int vcartas::indiceElegida(int k) const {
+    // Negative values become huge unsigned ones, which at() refuses as well.
+    const std::int32_t posicion = elegidas.at(static_cast<std::size_t>(k));
+    const std::int32_t indice = orden.at(static_cast<std::size_t>(posicion));
+    if (indice < 0 || indice >= kNumCartas) throw std::out_of_range("The deck order names no card");
+    return indice;
+}
 
 }  // namespace miravane

@@ -38,8 +38,9 @@ struct vcartas {
     using Reloj = std::time_t (*)();
     static Reloj reloj;
 
-    // The card shown in slot k of the reading: naipes[orden[elegidas[k]]].
-    const carta& elegida(int k) const;
+    // The card index shown in slot k of the reading: orden[elegidas[k]], range-checked so that
+    // a pick that is not a table position throws instead of reading past the arrays.
+    int indiceElegida(int k) const;
 };
 
 }  // namespace miravane

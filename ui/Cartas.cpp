@@ -38,9 +38,9 @@ void TLecturaForm::FormShow() {
     if (!baraja) throw std::logic_error("The reading was opened without a deck to read");
     std::array<const carta*, kNumElegidas> elegidas{};
     for (int k = 0; k < kNumElegidas; ++k) {
-        const int indice = baraja->orden.at(baraja->elegidas.at(k));
+        const int indice = baraja->indiceElegida(k);
         slots_[k].picture->assignPictureFrom(face(indice));
-        elegidas[k] = &baraja->naipes.at(indice);
+        elegidas[k] = &baraja->naipes[indice];
     }
     for (int k = 0; k < kNumElegidas; ++k) slots_[k].title->setText(QString::fromStdString(elegidas[k]->nombre));
     for (int k = 0; k < kNumElegidas; ++k) slots_[k].meaning->setText(QString::fromStdString(elegidas[k]->texto[k]));

@@ -75,10 +75,13 @@ TEST(Barajar, ElegidaResolvesPicksThroughTheDeckOrder) {
     vcartas baraja;
     baraja.barajar(0);
     baraja.elegidas = {0, 1, 2, 3, 4};
-    EXPECT_EQ(baraja.elegida(0).nombre, "VI - The Lovers");
-    EXPECT_EQ(baraja.elegida(4).nombre, "XIX - The Sun");
+    EXPECT_EQ(baraja.indiceElegida(0), 5);
+    EXPECT_EQ(baraja.indiceElegida(4), 18);
     baraja.elegidas[2] = kNumCartas;  // not a table position
-    EXPECT_THROW(baraja.elegida(2), std::out_of_range);
+    EXPECT_THROW(baraja.indiceElegida(2), std::out_of_range);
+    baraja.elegidas[2] = -1;
+    EXPECT_THROW(baraja.indiceElegida(2), std::out_of_range);
+    EXPECT_THROW(baraja.indiceElegida(5), std::out_of_range);
 }
 
 }  // namespace
