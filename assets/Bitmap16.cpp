@@ -2,10 +2,8 @@
 
 #include <cstdlib>
 #include <optional>
-
 #include <stdexcept>
 
-#include <QResource>
 #include <QtEndian>
 
 #include "EmbeddedPictures.h"
@@ -84,13 +82,8 @@ QImage withTransparentColour(const QImage& image, QRgb key) {
 }
 
 QImage loadBitmap16(const QString& path) {
-    registerEmbeddedPictures();
-    const QResource resource(path);
-    const QImage image =
-        resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression
-            ? decodeBitmap16(QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size()))
-            : QImage();
-    if (image.isNull()) throw std::runtime_error("The built-in picture " + path.toStdString() + " is missing");
+    const QImage image = decodeBitmap16(embeddedBytes(path));
+    if (image.isNull()) throw std::runtime_error("The built-in picture " + path.toStdString() + " is damaged");
     return image;
 }
 

@@ -1,9 +1,6 @@
 #include "JpegPicture.h"
 
-#include <stdexcept>
-
 #include <QHash>
-#include <QResource>
 
 #include "EmbeddedPictures.h"
 
@@ -34,13 +31,7 @@ JpegPicture JpegPicture::fromResource(const QString& path) {
     static QHash<QString, std::weak_ptr<const Shared>> alive;
     if (auto shared = alive.value(path).lock()) return JpegPicture(std::move(shared));
 
-    registerEmbeddedPictures();
-    const QResource resource(path);
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
-        throw std::runtime_error("The built-in picture " + path.toStdString() + " is missing");
-    // The embedded bytes live as long as the program, so they are wrapped rather than copied.
-    const auto* bytes = reinterpret_cast<const char*>(resource.data());
-    JpegPicture picture = fromStream(QByteArray::fromRawData(bytes, static_cast<qsizetype>(resource.size())));
+    JpegPicture picture = fromStream(embeddedBytes(path));
     alive.insert(path, picture.shared_);
     return picture;
 }
@@ -51,7 +42,7 @@ QSize JpegPicture::size() const {
         shared_->size = shared_->image.isNull() ? readJpegSize(shared_->stream) : shared_->image.size();
         shared_->sizeRead = true;
     }
-    return shared_->size.isValid() ? shared_->size : QSize();
+    return shared_->size;
 }
 
 const QByteArray& JpegPicture::stream() const { return shared_ ? shared_->stream : emptyStream(); }

@@ -8,7 +8,8 @@ namespace miravane {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(kApplicationTitle));
-    setDesktopFileName(QStringLiteral("example.miravane.miravane"));  // lets desktops match the window to its menu entry
+    // Lets desktops match the window to its menu entry.
+    setDesktopFileName(QString::fromUtf8(kDesktopFileName));
     installDesignFonts();
 }
 

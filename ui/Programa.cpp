@@ -6,7 +6,6 @@
 
 #include "Application.h"
 #include "Bitmap16.h"
-#include "EmbeddedPictures.h"
 #include "Fmainform.h"
 
 namespace miravane {
@@ -19,7 +18,6 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     char* argv[] = {const_cast<char*>(programPath), nullptr};
     Application app(argc, argv);
     try {
-        registerEmbeddedPictures();
         app.setWindowIcon(QIcon(QPixmap::fromImage(withBottomLeftTransparent(loadBitmap16(":/icon.bmp")))));
         const std::unique_ptr<QWidget> mainForm = makeForm();
         mainForm->show();
