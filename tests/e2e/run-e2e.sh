@@ -276,7 +276,7 @@ start_shot_settled() {
   take_shot start && convert "${shot}[$(card_geometry 0)]" +repage "$back" &&
     [ -z "$(cards_not_matching "$back")" ] && is_cool_colour "$(card_colour 0)"
 }
-wait_for 3 start_shot_settled
+wait_for 10 start_shot_settled
 if [ -s "$back" ]; then
   differing=$(cards_not_matching "$back")
   if [ -z "$differing" ]; then

@@ -44,13 +44,15 @@ card_signatures() { python3 -I "$here/card-crops.py" <"$tmp/shot.ppm"; }
 # Reference crops, taken from the program itself: the unselected back at the start, then the
 # selected one once the first card is picked.
 xdotool mousemove 2 2
-first_shot_settled() { shot && [ "$(card_signatures | sort -u | wc -l)" = 1 ]; }
-wait_for 5 first_shot_settled || { fail "the table did not settle to 22 equal backs"; exit 1; }
-unselected=$(card_signatures | head -n 1)
 # The unselected back is the dark blue one, the selected the warm gold one.
 mean_rgb() { convert "$tmp/shot.ppm[$(card_geometry 0)]" +repage -crop 32x72+4+4 -scale '1x1!' -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
-read -r r _ b <<<"$(mean_rgb)"
-[ "$b" -gt $((r + 20)) ] || fail "the cards at the start are not the dark blue back (mean R $r, B $b)"
+blue_back() { read -r r _ b <<<"$(mean_rgb)" && [ "$b" -gt $((r + 20)) ]; }
+# A window not painted yet also shows 22 equal (black) crops, so settled means painted too.
+first_shot_settled() { shot && [ "$(card_signatures | sort -u | wc -l)" = 1 ] && blue_back; }
+wait_for 10 first_shot_settled || true
+shot && [ "$(card_signatures | sort -u | wc -l)" = 1 ] || { fail "the table did not settle to 22 equal backs"; exit 1; }
+unselected=$(card_signatures | head -n 1)
+blue_back || fail "the cards at the start are not the dark blue back (mean R $r, B $b)"
 read -r x y <<<"$(card_centre 0)"
 xdotool mousemove --window "$main_win" "$x" "$y" click 1 mousemove 2 2
 selected_shown() { shot && selected=$(card_signatures | head -n 1) && [ "$selected" != "$unselected" ]; }
