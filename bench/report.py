@@ -13,7 +13,8 @@ problems = []
 
 
 def row(what, platform, ours, base, compare, target, met, n):
-    rows.append((what, platform, ours, base, compare, target, "yes" if met else "NO", str(n)))
+    verdict = "-" if target == "-" else "yes" if met else "NO"
+    rows.append((what, platform, ours, base, compare, target, verdict, str(n)))
 
 
 def median(values):
@@ -22,7 +23,7 @@ def median(values):
 
 def startup(platform):
     path = results / f"startup-{platform}.txt"
-    runs = {"miravane": {"ms": [], "rss": []}, "bare": {"ms": [], "rss": []}}
+    runs = {name: {"ms": [], "rss": []} for name in ("miravane", "bare", "text")}
     for line in path.read_text().splitlines() if path.exists() else []:
         fields = dict(pair.split("=", 1) for pair in line.split())
         if fields.get("name") in runs:
@@ -36,6 +37,12 @@ def startup(platform):
     ratio = median(ours["ms"]) / median(bare["ms"])
     row("Start-up to first complete paint", platform, f"{median(ours['ms']):.1f} ms",
         f"{median(bare['ms']):.1f} ms (bare window)", f"{ratio:.2f}x", "<= 1.25x", ratio <= 1.25, n)
+    text = runs["text"]
+    if text["ms"]:
+        # Not a target: how far start-up is above what any window that draws text pays.
+        ratio = median(ours["ms"]) / median(text["ms"])
+        row("Start-up, for reference", platform, f"{median(ours['ms']):.1f} ms",
+            f"{median(text['ms']):.1f} ms (one line of text)", f"{ratio:.2f}x", "-", True, len(text["ms"]))
     ratio = median(ours["rss"]) / median(bare["rss"])
     row("Peak memory (max RSS)", platform, f"{median(ours['rss']) / 1024:.1f} MiB",
         f"{median(bare['rss']) / 1024:.1f} MiB (bare window)", f"{ratio:.2f}x", "<= 1.25x", ratio <= 1.25, n)

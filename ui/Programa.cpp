@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "Bitmap16.h"
 #include "Fmainform.h"
+#include "FontWarmUp.h"
 
 namespace miravane {
 
@@ -16,9 +17,11 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     // Only the program's path reaches Qt, so no command-line option is ever interpreted.
     int argc = 1;
     char* argv[] = {const_cast<char*>(programPath), nullptr};
+    FontWarmUp fonts;
     Application app(argc, argv);
     try {
         app.setWindowIcon(QIcon(QPixmap::fromImage(withBottomLeftTransparent(loadBitmap16(":/icon.bmp")))));
+        fonts.finish();
         const std::unique_ptr<QWidget> mainForm = makeForm();
         mainForm->show();
         app.exec();
