@@ -59,13 +59,9 @@ public:
         for (int r = 0; r < readings_ && error_.empty(); ++r) {
             reading(r);
             if (error_.empty()) bareDialog(r);
-            if (r + 1 == settled_) {
-                rssSettledKiB_ = residentKiB();
-                heapSettledKiB_ = heapInUseKiB();
-            }
+            if (r + 1 == settled_) settledMemory_ = sampleMemory();
         }
-        rssLastKiB_ = residentKiB();
-        heapLastKiB_ = heapInUseKiB();
+        lastMemory_ = sampleMemory();
         report();
         form_->close();
     }
@@ -210,13 +206,24 @@ private:
         return flag;
     }
 
-    long residentKiB() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return procStatusKiB("VmRSS");
-    }
+    struct Memory {
+        long residentKiB = -1;
+        // After the allocator hands back the free memory it keeps for later (each reading
+        // frees a 1 MiB window buffer, which it sometimes keeps): what the program holds.
+        long heldKiB = -1;
+        // Heap in use: tells a leak from fragmentation.
+        long heapKiB = -1;
+    };
 
-    // Heap in use, apart from what the allocator keeps cached: tells a leak from fragmentation.
-    static long heapInUseKiB() { return static_cast<long>(mallinfo2().uordblks / 1024); }
+    static Memory sampleMemory() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Memory memory;
+        memory.residentKiB = procStatusKiB("VmRSS");
+        malloc_trim(0);
+        memory.heldKiB = procStatusKiB("VmRSS");
+        memory.heapKiB = static_cast<long>(mallinfo2().uordblks / 1024);
+        return memory;
+    }
 
     void fail(const std::string& why) {
         if (error_.empty()) error_ = why;
@@ -225,8 +232,10 @@ private:
     void report() const {
         if (!error_.empty()) std::printf("error=%s\n", error_.c_str());
         std::printf("readings=%d\n", readings_);
-        std::printf("rss_after_%d_kib=%ld\nrss_after_last_kib=%ld\n", settled_, rssSettledKiB_, rssLastKiB_);
-        std::printf("heap_settled_kib=%ld\nheap_last_kib=%ld\n", heapSettledKiB_, heapLastKiB_);
+        std::printf("rss_after_%d_kib=%ld\nrss_after_last_kib=%ld\n", settled_, settledMemory_.residentKiB,
+                    lastMemory_.residentKiB);
+        std::printf("held_settled_kib=%ld\nheld_last_kib=%ld\n", settledMemory_.heldKiB, lastMemory_.heldKiB);
+        std::printf("heap_settled_kib=%ld\nheap_last_kib=%ld\n", settledMemory_.heapKiB, lastMemory_.heapKiB);
         const auto list = [](const char* name, const std::vector<double>& values) {
             std::printf("%s=", name);
             for (std::size_t i = 0; i < values.size(); ++i) std::printf(i ? ",%.4f" : "%.4f", values[i]);
@@ -248,10 +257,7 @@ private:
     bool tableCleared_ = false;
     Clock::time_point pickReleased_, readingPainted_, readingClosed_, tableRepainted_;
     std::vector<double> openMs_, clearMs_, bareOpenMs_, bareClearMs_;
-    long rssSettledKiB_ = -1;
-    long rssLastKiB_ = -1;
-    long heapSettledKiB_ = -1;
-    long heapLastKiB_ = -1;
+    Memory settledMemory_, lastMemory_;
     std::string error_;
 };
 
