@@ -232,8 +232,8 @@ private:
     void report() const {
         if (!error_.empty()) std::printf("error=%s\n", error_.c_str());
         std::printf("readings=%d\n", readings_);
-        std::printf("rss_after_%d_kib=%ld\nrss_after_last_kib=%ld\n", settled_, settledMemory_.residentKiB,
-                    lastMemory_.residentKiB);
+        std::printf("settled=%d\n", settled_);
+        std::printf("rss_settled_kib=%ld\nrss_last_kib=%ld\n", settledMemory_.residentKiB, lastMemory_.residentKiB);
         std::printf("held_settled_kib=%ld\nheld_last_kib=%ld\n", settledMemory_.heldKiB, lastMemory_.heldKiB);
         std::printf("heap_settled_kib=%ld\nheap_last_kib=%ld\n", settledMemory_.heapKiB, lastMemory_.heapKiB);
         const auto list = [](const char* name, const std::vector<double>& values) {

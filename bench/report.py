@@ -76,8 +76,7 @@ def readings(platform):
         f"{median(bare_cleared):.2f} ms (same repaint)", f"{median(cleared) / median(bare_cleared):.1f}x",
         "<= 2 ms", median(cleared) <= 2, len(cleared))
 
-    settled = [k for k in runs[0] if k.startswith("rss_after_") and k != "rss_after_last_kib"][0]
-    count = runs[0]["readings"]
+    count, settled = runs[0]["readings"], runs[0]["settled"]
 
     def growth(key):
         return int(median([int(run[f"{key}_last_kib"]) - int(run[f"{key}_settled_kib"]) for run in runs]))
@@ -85,11 +84,10 @@ def readings(platform):
     # Judged on what the program holds; the plain RSS also counts free memory the allocator
     # happened to keep, and the heap in use tells a leak from fragmentation.
     held = growth("held")
-    resident = int(median([int(run["rss_after_last_kib"]) - int(run[settled]) for run in runs]))
     row(f"Memory held after {count} readings", platform,
         f"{median([int(r['held_last_kib']) for r in runs]) / 1024:.2f} MiB",
-        f"{median([int(r['held_settled_kib']) for r in runs]) / 1024:.2f} MiB (after {settled.split('_')[2]})",
-        f"{held:+d} KiB (RSS {resident:+d}, heap {growth('heap'):+d})", "growth <= 1024 KiB", held <= 1024,
+        f"{median([int(r['held_settled_kib']) for r in runs]) / 1024:.2f} MiB (after {settled})",
+        f"{held:+d} KiB (RSS {growth('rss'):+d}, heap {growth('heap'):+d})", "growth <= 1024 KiB", held <= 1024,
         len(runs))
 
 
