@@ -3,7 +3,7 @@
 # pick a card, pick it again, pick four more, close the reading, quit.
 #
 # Usage: run-e2e.sh PATH-TO-MIRAVANE
-# Set KEEP_E2E_SHOTS=1 to keep the screenshots (their folder is printed).
+# Set KEEP_X_SESSION=1 to keep the screenshots (their folder is printed).
 #
 # Needs Xvfb, xdotool, ImageMagick (import, convert, compare), ps and python3
 # (only to ask the main window to close: xdotool has no way to send
@@ -20,51 +20,17 @@ if [ $# -lt 1 ] || [ ! -x "$1" ]; then
 fi
 prog=$1
 
-for tool in Xvfb xdotool import convert compare ps python3; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "missing tool: $tool" >&2
-    exit 2
-  fi
+# shellcheck source-path=SCRIPTDIR source=../support/x-session.sh
+. "$(dirname "$0")/../support/x-session.sh" e2e
+for tool in import convert compare; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool" >&2; exit 2; }
 done
 
-readonly MAIN_TITLE='Orvelle V 1.0 © miravane.example'
-readonly MAIN_SIZE='627x409'
 readonly MAIN_POS='198,179'          # centred on the 1024x768 screen below
-readonly BOX_TITLE='Miravane'
-readonly READING_TITLE='Interpretación de las cartas'
-readonly READING_SIZE='622x420'
-
-# Card geometry, relative to the main window's client origin.
-readonly CARD_W=40 CARD_H=80
-readonly CARD_X0=56 CARD_Y0=163 ROW_STEP=88
-readonly COLS=(0 48 96 144 192 240 288 336 384 432 481)
 
 passed=0
 failed=0
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/miravane-e2e.XXXXXX")
-xvfb_pid=
-prog_pid=
 main_win=
-
-cleanup() {
-  local rc=$?
-  if [ -n "$prog_pid" ] && kill -0 "$prog_pid" 2>/dev/null; then
-    kill "$prog_pid" 2>/dev/null
-    wait "$prog_pid" 2>/dev/null
-  fi
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-  if [ -n "${KEEP_E2E_SHOTS:-}" ]; then
-    echo "screenshots kept in $tmp"
-  else
-    rm -rf "$tmp"
-  fi
-  exit "$rc"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 
 pass() {
   passed=$((passed + 1))
@@ -95,70 +61,15 @@ finish() {
   exit
 }
 
-# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
-now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
-
-wait_for() {
-  local deadline=$(($(now_ms) + $1 * 1000))
-  shift
-  while true; do
-    "$@" && return 0
-    [ "$(now_ms)" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-program_running() {
-  local state
-  state=$(ps -o stat= -p "$prog_pid" 2>/dev/null) || return 1
-  # An exited child stays a zombie until waited for.
-  [[ $state != Z* ]]
-}
-
+program_running() { process_alive "$prog_pid"; }
 program_exited() { ! program_running; }
-
-# find_window TITLE: prints the id of the mapped window with exactly that title.
-find_window() {
-  local ids
-  ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || return 1
-  [ -n "$ids" ] || return 1
-  head -n 1 <<<"$ids"
-}
-
-window_gone() { ! find_window "$1" >/dev/null; }
-
-window_size() {
-  xdotool getwindowgeometry "$1" | awk '/Geometry:/ { print $2 }'
-}
-
-window_pos() {
-  xdotool getwindowgeometry "$1" | awk '/Position:/ { print $2 }'
-}
-
-card_geometry() {
-  local pos=$1
-  echo "${CARD_W}x${CARD_H}+$((CARD_X0 + COLS[pos % 11]))+$((CARD_Y0 + ROW_STEP * (pos / 11)))"
-}
-
-# click_card POS [DY]: clicks the middle of a card, DY pixels below it.
-click_card() {
-  local pos=$1 dy=${2:-0}
-  xdotool mousemove --window "$main_win" \
-    $((CARD_X0 + COLS[pos % 11] + CARD_W / 2)) \
-    $((CARD_Y0 + ROW_STEP * (pos / 11) + CARD_H / 2 + dy)) \
-    click 1
-  last_click_ms=$(now_ms)
-  # Park the pointer off the window so it cannot hover-highlight anything
-  # in the next screenshot.
-  xdotool mousemove 2 2
-}
 
 shot_no=0
 shot=
 take_shot() {
   shot_no=$((shot_no + 1))
   shot="$tmp/shot-$(printf %02d "$shot_no")-$1.png"
-  import -window "$main_win" "$shot" 2>>"$tmp/import.log"
+  shoot "$main_win" "$shot"
 }
 
 # pixels_differing IMAGE[GEOMETRY] REFERENCE: number of differing pixels.
@@ -203,40 +114,17 @@ shot_until_all_match() { # REFERENCE
   take_shot "after-reading" && [ -z "$(cards_not_matching "$1")" ]
 }
 
-# Asks the window to close the way a window manager's close button does.
-request_close() { python3 -I "$(dirname "${BASH_SOURCE[0]}")/../support/request-close.py" "$1"; }
-
 # --- private X server -------------------------------------------------------
 
-# -displayfd lets the server pick a free display number itself and tell us
-# once it accepts connections, so parallel runs cannot collide.
-# -noreset: by default the server resets whenever its last client leaves,
-# and refuses connections while it does; anything else on the machine that
-# probes displays (to find a free one, say) would then make the program's
-# own connection fail now and then.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
-  3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_ready() { grep -q '^[0-9][0-9]*$' "$tmp/display" 2>/dev/null; }
-if ! wait_for 10 display_ready; then
-  fail "Xvfb did not start: $(tail -n 3 "$tmp/xvfb.log" | tr '\n' ' ')"
-  finish "no X server"
-fi
-DISPLAY=":$(head -n 1 "$tmp/display")"
-export DISPLAY
+start_xvfb || { fail "$(tail -n 1 "$tmp/xvfb.log")"; finish "no X server"; }
 echo "# X server on $DISPLAY"
-
-# Keep the host's settings from changing what the program draws.
-unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR \
-  QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI QT_STYLE_OVERRIDE QT_QPA_PLATFORMTHEME
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$tmp/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+program_environment
 
 # --- a. the main window -----------------------------------------------------
 
-"$prog" >"$tmp/program.log" 2>&1 &
-prog_pid=$!
+# In the C locale, as on a machine that sets no LANG: the title must still reach the desktop
+# whole, "©" included, in its UTF-8 property.
+start_program env -u LC_ALL -u LC_CTYPE LANG=C "$prog"
 
 # Stops waiting early if the program has already ended.
 find_main() { main_win=$(find_window "$MAIN_TITLE") || program_exited; }
@@ -250,6 +138,15 @@ elif program_exited; then
 else
   fail "main window \"$MAIN_TITLE\" did not appear within 10 s"
   finish "no main window"
+fi
+
+# Both title properties: the UTF-8 one, and the legacy one older title bars show.
+titles=$(x_tool xprop -id "$main_win" -notype WM_NAME _NET_WM_NAME)
+if [ "$titles" = "WM_NAME = \"$MAIN_TITLE\"
+_NET_WM_NAME = \"$MAIN_TITLE\"" ]; then
+  pass "in the C locale both title properties hold the title, \"©\" included"
+else
+  fail "the title properties are not the title: $titles"
 fi
 
 size=$(window_size "$main_win")
@@ -298,7 +195,7 @@ fi
 # --- c. pick a card, then pick it again -------------------------------------
 
 first=3
-click_card "$first"
+click_card "$main_win" "$first"
 if wait_for 3 shot_until_card_differs "$first" "$back"; then
   colour=$(card_colour "$first")
   if is_warm_colour "$colour"; then
@@ -323,7 +220,7 @@ wait_ms=$((last_click_ms + 600 - $(now_ms)))
 if [ "$wait_ms" -gt 0 ]; then
   sleep "$(printf '0.%03d' "$wait_ms")"
 fi
-click_card "$first" -20
+click_card "$main_win" "$first" -20
 find_box() { box_win=$(find_window "$BOX_TITLE"); }
 box_win=
 if wait_for 5 find_box; then
@@ -354,7 +251,7 @@ fi
 # Both rows, both ends, and the last column (which sits one pixel further right).
 more=(10 11 21 16)
 for pos in "${more[@]:0:3}"; do
-  click_card "$pos"
+  click_card "$main_win" "$pos"
   if wait_for 3 shot_until_card_differs "$pos" "$back"; then
     pass "card $pos turns selected"
   else
@@ -367,7 +264,7 @@ for pos in "${more[@]:0:3}"; do
   fi
 done
 
-click_card "${more[3]}"
+click_card "$main_win" "${more[3]}"
 find_reading() { reading_win=$(find_window "$READING_TITLE"); }
 reading_win=
 if wait_for 5 find_reading; then

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 # Reads a screenshot of the main window (binary PPM on stdin) and prints, one line per table
-# position 0..21, a digest of that card's pixels: comparing digests tells which back each shows.
+# card, a digest of its pixels: comparing digests tells which back each shows.
+# Usage: card-crops.py WxH+X+Y...  (one geometry per table position, in order) <SHOT.ppm
 import hashlib
+import re
 import sys
 
-CARD_W, CARD_H, X0, Y0, ROW_STEP = 40, 80, 56, 163, 88
-COLS = (0, 48, 96, 144, 192, 240, 288, 336, 384, 432, 481)
+cards = [tuple(map(int, re.fullmatch(r"(\d+)x(\d+)\+(\d+)\+(\d+)", g).groups())) for g in sys.argv[1:]]
 
 data = sys.stdin.buffer.read()
 fields, pos = [], 0
@@ -24,12 +25,11 @@ if fields[0] != b"P6" or fields[3] != b"255":
     sys.exit("not an 8-bit binary PPM")
 width, height = int(fields[1]), int(fields[2])
 pixels = data[pos + 1:]
-for p in range(22):
-    x, y = X0 + COLS[p % 11], Y0 + ROW_STEP * (p // 11)
-    if x + CARD_W > width or y + CARD_H > height:
+for p, (w, h, x, y) in enumerate(cards):
+    if x + w > width or y + h > height:
         sys.exit(f"the shot is {width}x{height}, too small for position {p}")
     digest = hashlib.sha1()
-    for row in range(y, y + CARD_H):
+    for row in range(y, y + h):
         start = (row * width + x) * 3
-        digest.update(pixels[start:start + CARD_W * 3])
+        digest.update(pixels[start:start + w * 3])
     print(digest.hexdigest())

@@ -10,41 +10,26 @@
 set -u
 
 prog=${1:?usage: no-writes.sh PATH-TO-MIRAVANE}
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/miravane-no-writes.XXXXXX")
-xvfb_pid='' prog_pid=''
-# shellcheck source-path=SCRIPTDIR source=x-session.sh
-. "$(dirname "$0")/x-session.sh"
-
-cleanup() {
-  local rc=$?
-  for pid in $prog_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  if [ -n "${NO_WRITES_KEEP:-}" ]; then cp "$tmp/strace.log" "$NO_WRITES_KEEP/" 2>/dev/null; fi
-  rm -rf "$tmp"
-  exit "$rc"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+# shellcheck source-path=SCRIPTDIR source=../support/x-session.sh
+. "$(dirname "$0")/../support/x-session.sh" no-writes
+keep_log() { if [ -n "${NO_WRITES_KEEP:-}" ]; then cp "$tmp/strace.log" "$NO_WRITES_KEEP/" 2>/dev/null; fi; }
 
 start_xvfb || exit 1
 program_environment
 # A session bus address that leads nowhere (see no-writes-check.py).
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/session-bus"
 calls=open,openat,openat2,creat,connect,socket,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat
-strace -f -qq -yy -s 512 -e trace="$calls" -o "$tmp/strace.log" "$prog" >"$tmp/program.log" 2>&1 &
-prog_pid=$!
+start_program strace -f -qq -yy -s 512 -e trace="$calls" -o "$tmp/strace.log" "$prog"
 
 step() { echo "# $*"; }
-die() { echo "FAIL - $*"; [ -s "$tmp/program.log" ] && tail -n 20 "$tmp/program.log"; exit 1; }
+die() { keep_log; echo "FAIL - $*"; [ -s "$tmp/program.log" ] && tail -n 20 "$tmp/program.log"; exit 1; }
 
 find_main() { main_win=$(find_window "$MAIN_TITLE"); }
 wait_for 20 find_main || die "the main window did not appear"
 step "main window $main_win on $DISPLAY"
 sleep 0.5
 for pos in 2 7 11 15 20; do
-  read -r x y <<<"$(card_centre "$pos")"
-  xdotool mousemove --window "$main_win" "$x" "$y" click 1
+  click_card "$main_win" "$pos"
   sleep 0.7  # past the double-click interval, so that each is a click of its own
 done
 find_reading() { reading_win=$(find_window "$READING_TITLE"); }
@@ -53,7 +38,7 @@ step "reading $reading_win open"
 xdotool windowfocus "$reading_win" 2>/dev/null
 sleep 0.3
 xdotool key Return
-wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$READING_TITLE\$' >/dev/null" || die "Enter did not close the reading"
+wait_for 10 window_gone "$READING_TITLE" || die "Enter did not close the reading"
 step "reading closed"
 request_close "$main_win"
 program_gone() { ! process_alive "$prog_pid"; }
@@ -67,4 +52,5 @@ else
 fi
 prog_pid=
 
-python3 -I "$here/no-writes-check.py" "$tmp/strace.log" "$display_number" "$tmp"
+keep_log
+python3 -I "$(dirname "$0")/no-writes-check.py" "$tmp/strace.log" "$display_number" "$tmp"
