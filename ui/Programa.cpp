@@ -8,6 +8,7 @@
 #include "Bitmap16.h"
 #include "Fmainform.h"
 #include "FontWarmUp.h"
+#include "TextEncoding.h"
 
 namespace miravane {
 
@@ -17,6 +18,7 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     // Only the program's path reaches Qt, so no command-line option is ever interpreted.
     int argc = 1;
     char* argv[] = {const_cast<char*>(programPath), nullptr};
+    preferUtf8Characters();
     FontWarmUp fonts;
     Application app(argc, argv);
     try {
