@@ -10,6 +10,8 @@ namespace miravane {
 constexpr int kNumCartas = 22;     // the Major Arcana
 constexpr int kNumTextos = 5;      // meaning texts per card, one per reading slot
 constexpr int kNumElegidas = 5;    // picks per reading
+static_assert(kNumTextos == kNumElegidas, "slot k of a reading shows text k of its card");
+static_assert(kNumElegidas <= kNumCartas, "each pick is a different card");
 
 // One card: its title and its five meaning texts (UTF-8). Text k is read when the card
 // falls in slot k of a reading: what to do, what plays against, who will judge, the

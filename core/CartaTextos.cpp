@@ -2,7 +2,7 @@
 
 namespace miravane {
 
-const TextosCarta kTextosCartas[22] = {
+constexpr TextosCarta kTextosCartas[kNumCartas] = {
     {"I - The Magician",
      {"Originality and creativity are the key to success. Be spontaneous, flexible, trickery, but at the same time "
       "you have to use huge amounts of self-control.",
@@ -145,5 +145,20 @@ const TextosCarta kTextosCartas[22] = {
       "A new adventure, full of passion, but foolish. Enjoy it while it lasts.",
       "You act like a fool, with spontaneity, doing whatever comes to your mind at each moment."}},
 };
+
+namespace {
+
+// A card or a text left out of the table would be an empty pointer there, not a build error.
+constexpr bool everyTextIsThere() {
+    for (const TextosCarta& carta : kTextosCartas) {
+        if (!carta.nombre) return false;
+        for (const char* texto : carta.texto)
+            if (!texto) return false;
+    }
+    return true;
+}
+static_assert(everyTextIsThere(), "every card needs its title and one meaning text per slot");
+
+}  // namespace
 
 }  // namespace miravane

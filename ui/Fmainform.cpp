@@ -10,6 +10,7 @@
 #include "AppInfo.h"
 #include "Cartas.h"
 #include "Design.h"
+#include "Exactly.h"
 #include "MessageBoxes.h"
 #include "Placement.h"
 
@@ -18,10 +19,10 @@ namespace miravane {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
     ui_.setupUi(this);
     applyDesign(this);
-    cardImages_ = {ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,  ui_.Image7,
+    cardImages_ = exactly<kNumCartas>(ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,  ui_.Image7,
                    ui_.Image8,  ui_.Image9,  ui_.Image10, ui_.Image11, ui_.Image12, ui_.Image13,
                    ui_.Image14, ui_.Image15, ui_.Image16, ui_.Image17, ui_.Image18, ui_.Image19,
-                   ui_.Image20, ui_.Image21, ui_.Image22, ui_.Image23};
+                   ui_.Image20, ui_.Image21, ui_.Image22, ui_.Image23);
     seleccionada_.fill(0);
     numElegidas_ = 0;
 }

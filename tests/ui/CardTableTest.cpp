@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <QTest>
 #include <QWindow>
 
@@ -140,8 +142,17 @@ TEST_F(CardTable, TheFifthPickOpensTheReadingAtOnceAndClosingItClearsTheTable) {
     EXPECT_EQ(form.cartas().elegidas[0], 9) << "the next click is the first pick";
 }
 
-TEST_F(CardTable, ClosingTheReadingWithItsCloseBoxClearsTheTableToo) {
+TEST_F(CardTable, TheTableIsClearedHoweverTheReadingEnds) {
     pickFive({1, 2, 3, 4, 5}, [](TLecturaForm* reading) { reading->close(); });
+    expectClearTable();
+
+    // A reading that cannot be laid out at all: the shuffle fails before its window exists.
+    vcartas::reloj = []() -> std::time_t { throw std::runtime_error("The clock cannot be read"); };
+    for (int p : {1, 2, 3, 4}) click(p);
+    const auto error = testing::closeNextMessageBox();
+    click(5);
+    EXPECT_TRUE(error->shown);
+    EXPECT_EQ(error->text, "The clock cannot be read.");
     expectClearTable();
 }
 
