@@ -1,14 +1,19 @@
 # The two ways in: `make run` and `make test`. Both install what is missing first.
 PRESET ?= dev
 BUILD_DIR := build/$(PRESET)
+# CI builds with warnings as errors; a developer's build only shows them.
+WARNINGS_AS_ERRORS := $(if $(filter true,$(CI)),ON,OFF)
 
 .PHONY: deps build run test bench fuzz package clean
 
+# The clang preset needs the compiler too.
 deps:
-	@scripts/install-deps
+	@scripts/install-deps build $(if $(filter clang,$(PRESET)),clang)
 
+# The configure step speaks only when it fails.
 build: deps
-	@cmake --preset $(PRESET) >/dev/null
+	@out=$$(cmake --preset $(PRESET) -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WARNINGS_AS_ERRORS) 2>&1) || \
+	  { printf '%s\n' "$$out" >&2; echo "make: configuring the $(PRESET) build failed" >&2; exit 1; }
 	@cmake --build --preset $(PRESET)
 
 run: build

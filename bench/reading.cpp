@@ -7,7 +7,9 @@
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
 #else
-#define CALLGRIND_TOGGLE_COLLECT  // without valgrind there is nothing to profile with
+#define CALLGRIND_TOGGLE_COLLECT \
+    do {                         \
+    } while (0)  // without valgrind there is nothing to profile with
 #endif
 
 #include <chrono>

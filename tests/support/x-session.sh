@@ -58,16 +58,23 @@ process_alive() {
 
 track_process() { x_pids+=("$1"); }
 
-# Ends one process and its children: politely, then for good after 3 s, so that a child that
-# ignores the request (strace busy with its log, say) cannot hold up the clean-up.
+# A process and all its descendants, parents first.
+x_process_tree() {
+  local child
+  echo "$1"
+  for child in $(ps -o pid= --ppid "$1" 2>/dev/null); do x_process_tree "$child"; done
+}
+
+# Ends one process and everything it started: politely, then for good after 3 s, so that one
+# that ignores the request (strace busy with its log, say) cannot hold up the clean-up.
 x_end_process() {
-  local pid=$1 children
-  children=$(ps -o pid= --ppid "$pid" 2>/dev/null | tr '\n' ' ')
+  local pid=$1 tree
+  tree=$(x_process_tree "$pid" | tr '\n' ' ')
   # shellcheck disable=SC2086  # a list of pids
-  kill -TERM "$pid" $children 2>/dev/null || return 0
+  kill -TERM $tree 2>/dev/null || true
   process_gone() { ! process_alive "$pid"; }
   # shellcheck disable=SC2086
-  wait_for 3 process_gone || kill -KILL "$pid" $children 2>/dev/null || true
+  wait_for 3 process_gone || kill -KILL $tree 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
 
