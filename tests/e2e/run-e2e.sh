@@ -94,18 +94,6 @@ cards_not_matching() {
   echo "${bad[*]}"
 }
 
-# Mean colour of a card's inside (the border is gold on both backs),
-# as "R G B" in 0..255.
-card_colour() {
-  local g
-  g=$(card_geometry "$1")
-  convert "${shot}[$g]" +repage -crop "$((CARD_W - 8))x$((CARD_H - 8))+4+4" -scale '1x1!' \
-    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
-}
-
-is_cool_colour() { local r g b; read -r r g b <<<"$1"; [ "$b" -gt $((r + 20)) ]; }
-is_warm_colour() { local r g b; read -r r g b <<<"$1"; [ "$r" -gt $((b + 60)) ]; }
-
 shot_until_card_differs() { # POS REFERENCE
   take_shot "after-click-$1" && ! card_matches "$shot" "$1" "$2"
 }
@@ -171,7 +159,7 @@ back="$tmp/unselected-back.png"
 # screen, so give the table a little time to settle before judging it.
 start_shot_settled() {
   take_shot start && convert "${shot}[$(card_geometry 0)]" +repage "$back" &&
-    [ -z "$(cards_not_matching "$back")" ] && is_cool_colour "$(card_colour 0)"
+    [ -z "$(cards_not_matching "$back")" ] && is_unselected_colour "$(card_colour "$shot" 0)"
 }
 wait_for 10 start_shot_settled
 if [ -s "$back" ]; then
@@ -181,8 +169,8 @@ if [ -s "$back" ]; then
   else
     fail "cards at positions $differing differ from the card at position 0"
   fi
-  colour=$(card_colour 0)
-  if is_cool_colour "$colour"; then
+  colour=$(card_colour "$shot" 0)
+  if is_unselected_colour "$colour"; then
     pass "the starting back is the dark blue (unselected) one (mean RGB $colour)"
   else
     fail "the starting back is not the dark blue one (mean RGB $colour)"
@@ -197,8 +185,8 @@ fi
 first=3
 click_card "$main_win" "$first"
 if wait_for 3 shot_until_card_differs "$first" "$back"; then
-  colour=$(card_colour "$first")
-  if is_warm_colour "$colour"; then
+  colour=$(card_colour "$shot" "$first")
+  if is_selected_colour "$colour"; then
     pass "clicked card $first turns to the gold (selected) back (mean RGB $colour)"
   else
     fail "clicked card $first changed but is not the gold back (mean RGB $colour)"

@@ -33,21 +33,18 @@ card_signatures() { python3 -I "$(dirname "$0")/card-crops.py" $(card_geometries
 # Reference crops, taken from the program itself: the unselected back at the start, then the
 # selected one once the first card is picked.
 xdotool mousemove 2 2
-# The unselected back is the dark blue one, the selected the warm gold one.
-mean_rgb() { convert "$tmp/shot.ppm[$(card_geometry 0)]" +repage -crop 32x72+4+4 -scale '1x1!' -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
-blue_back() { read -r r _ b <<<"$(mean_rgb)" && [ "$b" -gt $((r + 20)) ]; }
+blue_back() { is_unselected_colour "$(card_colour "$tmp/shot.ppm" 0)"; }
 # A window not painted yet also shows 22 equal (black) crops, so settled means painted too.
 first_shot_settled() { shot && [ "$(card_signatures | sort -u | wc -l)" = 1 ] && blue_back; }
 wait_for 10 first_shot_settled || true
 shot && [ "$(card_signatures | sort -u | wc -l)" = 1 ] || { fail "the table did not settle to 22 equal backs"; exit 1; }
 unselected=$(card_signatures | head -n 1)
-blue_back || fail "the cards at the start are not the dark blue back (mean R $r, B $b)"
-read -r x y <<<"$(card_centre 0)"
-xdotool mousemove --window "$main_win" "$x" "$y" click 1 mousemove 2 2
+blue_back || fail "the cards at the start are not the dark blue back (mean RGB $(card_colour "$tmp/shot.ppm" 0))"
+click_card "$main_win" 0
 selected_shown() { shot && selected=$(card_signatures | head -n 1) && [ "$selected" != "$unselected" ]; }
 wait_for 5 selected_shown || { fail "the first pick did not turn its card"; exit 1; }
-read -r r _ b <<<"$(mean_rgb)"
-[ "$r" -gt $((b + 60)) ] || fail "the picked card is not the gold back (mean R $r, B $b)"
+colour=$(card_colour "$tmp/shot.ppm" 0)
+is_selected_colour "$colour" || fail "the picked card is not the gold back (mean RGB $colour)"
 
 # Counts the reading windows on screen, all the time, in the background.
 poll_readings() {
@@ -70,7 +67,12 @@ focus_top() {
 
 actions=0 shots=0 most_picked=1 closes=0 banner_clicks=0
 deadline=$(($(now_ms) + seconds * 1000))
-while [ "$(now_ms)" -lt "$deadline" ]; do
+# A short storm on a busy machine may not get to a reading in time: it goes on until one has
+# opened, for at most three times as long.
+longest=$(($(now_ms) + 3 * seconds * 1000))
+a_reading_opened() { grep -qx 1 "$tmp/reading-counts" 2>/dev/null; }
+storming() { local now; now=$(now_ms); ((now < deadline)) || { ((now < longest)) && ! a_reading_opened; }; }
+while storming; do
   for _ in 1 2 3 4 5 6 7 8 9 10; do
     roll=$((RANDOM % 100))
     pos=$((RANDOM % 22))
@@ -113,6 +115,7 @@ while [ "$(now_ms)" -lt "$deadline" ]; do
   fi
 done
 
+seconds_taken=$(($(now_ms) - deadline + seconds * 1000))
 kill "$poller_pid" 2>/dev/null
 wait "$poller_pid" 2>/dev/null
 poller_pid=
@@ -122,10 +125,10 @@ times_open=$(grep -cx 1 "$tmp/reading-counts")
 
 process_alive "$prog_pid" || fail "the program is not running after the storm"
 ((most_readings <= 1)) || fail "$most_readings reading windows were on screen at once"
-((polls > 100)) || fail "the reading windows were counted only $polls times"
+((polls > 4 * seconds)) || fail "the reading windows were counted only $polls times"
 ((times_open > 0)) || fail "no reading ever opened: the storm did not reach the fifth pick"
 [ ! -s "$tmp/program.log" ] || { echo "--- program output ---"; tail -n 20 "$tmp/program.log"; }
-echo "# $actions actions in $seconds s ($banner_clicks on the banner, $closes close boxes), $shots shots:" \
+echo "# $actions actions in $((seconds_taken / 1000)) s ($banner_clicks on the banner, $closes close boxes), $shots shots:" \
   "at most $most_picked picked cards; $polls counts of reading windows, open in $times_open, at most $most_readings;" \
   "pages asked for: $(sort -u "$tmp/opened-pages" 2>/dev/null | tr '\n' ' ')"
 if ((failures)); then

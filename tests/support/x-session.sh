@@ -13,6 +13,7 @@
 #   wait_for SECONDS COMMAND...           runs COMMAND every 0.1 s until it succeeds
 #   find_window TITLE, count_windows TITLE, window_gone TITLE, window_size WIN, window_pos WIN
 #   card_geometry POS, card_centre POS, card_geometries, click_card WIN POS [DY]
+#   card_colour SHOT POS, is_unselected_colour RGB, is_selected_colour RGB
 #   request_close WIN                     what a window manager's close box sends
 #   shoot WIN FILE                        a screenshot of one window (FILE's suffix picks the format)
 #   process_alive PID
@@ -175,6 +176,17 @@ click_card() {
   xdotool mousemove --window "$1" "$x" $((y + ${3:-0})) click 1 mousemove 2 2
   last_click_ms=$(now_ms)
 }
+
+# card_colour SHOT POS: the mean colour inside a card's border (gold on both backs) on a
+# screenshot of the main window, as "R G B" in 0..255.
+card_colour() {
+  convert "$1[$(card_geometry "$2")]" +repage -crop "$((CARD_W - 8))x$((CARD_H - 8))+4+4" -scale '1x1!' \
+    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# The unselected back is the dark blue one, the selected back the warm gold one.
+is_unselected_colour() { local r g b; read -r r g b <<<"$1"; [ "$b" -gt $((r + 20)) ]; }
+is_selected_colour() { local r g b; read -r r g b <<<"$1"; [ "$r" -gt $((b + 60)) ]; }
 
 request_close() { python3 -I "$x_session_support/request-close.py" "$1"; }
 
