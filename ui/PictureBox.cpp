@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
@@ -22,9 +23,15 @@ DecodeDepth displayDepth(const QWidget* widget) {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
+    // Coarse timers may fire up to 5 % early, which the hint's two pauses cannot afford.
+    hintTimer_.setTimerType(Qt::PreciseTimer);
     hintTimer_.setSingleShot(true);
     hintTimer_.setInterval(kHintPauseMs);
     connect(&hintTimer_, &QTimer::timeout, this, &PictureBox::showHint);
+    hintHideTimer_.setTimerType(Qt::PreciseTimer);
+    hintHideTimer_.setSingleShot(true);
+    hintHideTimer_.setInterval(kHintHidePauseMs);
+    connect(&hintHideTimer_, &QTimer::timeout, this, &PictureBox::hideHint);
 }
 
 void PictureBox::setPictureResource(const QString& path) {
@@ -100,7 +107,7 @@ bool PictureBox::event(QEvent* event) {
         break;
     case QEvent::Leave:
         hintTimer_.stop();
-        QToolTip::hideText();
+        hideHint();
         break;
     case QEvent::ToolTip:
         return true;  // shown by our own timer, with our own delays
@@ -113,8 +120,19 @@ bool PictureBox::event(QEvent* event) {
 void PictureBox::showHint() {
     if (!underMouse()) return;
     const QPoint cursor = QCursor::pos();
-    // Placed below the pointer, as the desktop places hints.
-    QToolTip::showText(cursor + QPoint(0, 20), toolTip(), this, QRect(), kHintHidePauseMs);
+    // Placed below the pointer, as the desktop places hints. The toolkit's own expiry runs on a
+    // coarse timer, so it is set later than ours and ours hides the hint.
+    QToolTip::showText(cursor + QPoint(0, 20), toolTip(), this, QRect(), 2 * kHintHidePauseMs);
+    hintHideTimer_.start();
+}
+
+void PictureBox::hideHint() {
+    hintHideTimer_.stop();
+    if (!QToolTip::isVisible()) return;
+    // QToolTip::hideText() fades the hint out over a further 300 ms; the hint's own window
+    // goes at once.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible()) window->hide();
 }
 
 }  // namespace miravane

@@ -55,6 +55,7 @@ protected:
 private:
     void fitToPicture();
     void showHint();
+    void hideHint();
     void reportDecodeFailure();
 
     JpegPicture picture_;
@@ -63,6 +64,7 @@ private:
     bool autoSize_ = false;
     bool pressed_ = false;
     QTimer hintTimer_;
+    QTimer hintHideTimer_;
 };
 
 }  // namespace miravane
