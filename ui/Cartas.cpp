@@ -6,6 +6,7 @@
 
 #include "Design.h"
 #include "Exactly.h"
+#include "FrameExtents.h"
 #include "Placement.h"
 #include "PictureBox.h"
 
@@ -28,8 +29,11 @@ TLecturaForm::TLecturaForm(QWidget* owner) : QDialog(owner) {
 void TLecturaForm::showEvent(QShowEvent* event) {
     if (!placed_) {
         placed_ = true;
-        if (const QWidget* owner = parentWidget())
-            move(centredOverOwner(owner->window()->frameGeometry(), outerSize(this)));
+        requestFixedDialogFrame(this);
+        if (const QWidget* owner = parentWidget()) {
+            const QRect ownerOuter = owner->window()->frameGeometry();
+            placeByOuterSize(this, [ownerOuter](QSize outer) { return centredOverOwner(ownerOuter, outer); });
+        }
     }
     QDialog::showEvent(event);
     FormShow();

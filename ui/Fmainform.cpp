@@ -11,6 +11,7 @@
 #include "Cartas.h"
 #include "Design.h"
 #include "Exactly.h"
+#include "FrameExtents.h"
 #include "MessageBoxes.h"
 #include "Placement.h"
 
@@ -30,8 +31,9 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
 void TMainForm::showEvent(QShowEvent* event) {
     if (!placed_) {
         placed_ = true;
-        const QScreen* desktop = screen();
-        if (desktop) move(centredOnDesktop(desktop->virtualSize(), outerSize(this)));
+        requestFixedDialogFrame(this);
+        if (const QScreen* desktop = screen())
+            placeByOuterSize(this, [desktop](QSize outer) { return centredOnDesktop(desktop->virtualSize(), outer); });
     }
     QWidget::showEvent(event);
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "FrameExtents.h"
+
 namespace miravane {
 namespace {
 
@@ -20,6 +22,15 @@ QPoint centredOverOwner(const QRect& ownerOuter, QSize outer) {
             centred(ownerOuter.height(), outer.height(), ownerOuter.top())};
 }
 
-QSize outerSize(const QWidget* window) { return window->frameGeometry().size(); }
+void placeByOuterSize(QWidget* window, const std::function<QPoint(QSize)>& where) {
+    const std::optional<QMargins> frame = frameExtentsBeforeMapping(window);
+    if (!frame) {
+        window->move(where(window->frameGeometry().size()));
+        return;
+    }
+    // The client rectangle, stated as such: the window manager puts the frame around it.
+    const QPoint outerTopLeft = where(window->size().grownBy(*frame));
+    window->setGeometry(QRect(outerTopLeft + QPoint(frame->left(), frame->top()), window->size()));
+}
 
 }  // namespace miravane
