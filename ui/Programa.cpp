@@ -1,5 +1,7 @@
 #include "Programa.h"
 
+#include <optional>
+
 #include <QIcon>
 #include <QPixmap>
 #include <QWidget>
@@ -8,6 +10,8 @@
 #include "Bitmap16.h"
 #include "Fmainform.h"
 #include "FontWarmUp.h"
+#include "NoDisplay.h"
+#include "SessionBus.h"
 #include "TextEncoding.h"
 
 namespace miravane {
@@ -19,8 +23,14 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     int argc = 1;
     char* argv[] = {const_cast<char*>(programPath), nullptr};
     preferUtf8Characters();
+    keepSessionBusFromAutolaunching();
     FontWarmUp fonts;
-    Application app(argc, argv);
+    std::optional<Application> application;
+    {
+        const NoDisplayGuard endsCleanlyWithoutADisplay;
+        application.emplace(argc, argv);
+    }
+    Application& app = *application;
     try {
         app.setWindowIcon(QIcon(QPixmap::fromImage(withBottomLeftTransparent(loadBitmap16(":/icon.bmp")))));
         fonts.finish();

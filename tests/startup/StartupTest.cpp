@@ -8,6 +8,7 @@
 
 #include "Fmainform.h"
 #include "Modal.h"
+#include "NoDisplay.h"
 #include "Programa.h"
 
 namespace miravane {
@@ -56,6 +57,18 @@ TEST_F(Startup, NoImageFormatPluginIsLoadedToShowTheWindow) {
     });
     ASSERT_FALSE(mapped.isEmpty());
     EXPECT_FALSE(mapped.contains("imageformats/")) << "pictures are read by the program's own decoders";
+}
+
+TEST_F(Startup, WithoutADisplayOneLineNamesItAndTheProgramEndsWithoutAborting) {
+    const auto startWithoutDisplay = [] {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        runProgram("miravane", makeMainForm);
+        std::exit(0);  // a start that went on as if there were a display
+    };
+    EXPECT_EXIT(startWithoutDisplay(), ::testing::ExitedWithCode(kNoDisplayExitCode),
+                "^miravane: no display to show the window on: [^\n]*[(]DISPLAY is not set[^\n]*\n$");
 }
 
 TEST_F(Startup, AFailureWhileStartingIsShownAndTheProgramStillExitsWithZero) {
