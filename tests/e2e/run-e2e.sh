@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # One whole reading, driven through a private X server the way a user would:
-# pick a card, pick it again, pick four more, close the reading, quit.
+# pick a card, pick it again, pick four more, close the reading, quit. Each of
+# the three windows must land where its formula puts its outer rectangle, frame
+# included, and under a window manager have a fixed frame.
 #
-# Usage: run-e2e.sh PATH-TO-MIRAVANE
+# Usage: run-e2e.sh PATH-TO-MIRAVANE [WINDOW-MANAGER]
+#   WINDOW-MANAGER: openbox; without one the windows have no frame at all.
 # Set KEEP_X_SESSION=1 to keep the screenshots (their folder is printed).
 #
 # Needs Xvfb, xdotool, ImageMagick (import, convert, compare), ps and python3
@@ -19,14 +22,13 @@ if [ $# -lt 1 ] || [ ! -x "$1" ]; then
   exit 2
 fi
 prog=$1
+window_manager=${2:-}
 
 # shellcheck source-path=SCRIPTDIR source=../support/x-session.sh
 . "$(dirname "$0")/../support/x-session.sh" e2e
 for tool in import convert compare; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool" >&2; exit 2; }
 done
-
-readonly MAIN_POS='198,179'          # centred on the 1024x768 screen below
 
 passed=0
 failed=0
@@ -102,11 +104,44 @@ shot_until_all_match() { # REFERENCE
   take_shot "after-reading" && [ -z "$(cards_not_matching "$1")" ]
 }
 
+# centred SPACE EXTENT ORIGIN: the window's outer edge, centred with a truncating
+# division and never before 0.
+centred() { local at=$(($3 + ($1 - $2) / 2)); echo $((at < 0 ? 0 : at)); }
+
+# check_outer_at NAME WIN X Y: the window's outer top-left corner is at X,Y.
+check_outer_at() {
+  local x y w h
+  read -r x y w h <<<"$(outer_geometry "$2")"
+  if [ "$x,$y" = "$3,$4" ]; then
+    pass "$1 is where its formula puts it: outer ${w}x$h at $x,$y"
+  else
+    fail "$1 has its outer ${w}x$h at $x,$y; its formula puts it at $3,$4"
+  fi
+}
+
+# check_fixed_frame NAME WIN: under a window manager, the window can be neither
+# resized nor maximised, and can be closed.
+check_fixed_frame() {
+  [ -n "$window_manager" ] || return 0
+  local actions
+  actions=$(xprop -id "$2" -notype _NET_WM_ALLOWED_ACTIONS 2>/dev/null)
+  if [[ $actions == *_NET_WM_ACTION_CLOSE* && $actions != *RESIZE* && $actions != *MAXIMIZE* ]]; then
+    pass "$1 has a fixed frame under $window_manager: closes, never resizes or maximises"
+  else
+    fail "$1 under $window_manager allows: ${actions#*= }"
+  fi
+}
+
 # --- private X server -------------------------------------------------------
 
 start_xvfb || { fail "$(tail -n 1 "$tmp/xvfb.log")"; finish "no X server"; }
 echo "# X server on $DISPLAY"
 program_environment
+if [ -n "$window_manager" ]; then
+  start_window_manager "$window_manager" || { fail "no window manager"; finish "no $window_manager"; }
+  echo "# $window_manager manages the windows"
+fi
+read -r screen_w screen_h <<<"$(screen_size)"
 
 # --- a. the main window -----------------------------------------------------
 
@@ -144,11 +179,17 @@ else
   fail "main window is ${size:-of unknown size}, expected $MAIN_SIZE"
 fi
 
-pos=$(window_pos "$main_win")
-if [ "$pos" = "$MAIN_POS" ]; then
-  pass "main window is centred on the screen (at $MAIN_POS)"
-else
-  fail "main window is at ${pos:-an unknown place}, expected $MAIN_POS (centred)"
+read -r main_x main_y main_w main_h <<<"$(outer_geometry "$main_win")"
+check_outer_at "the main window, centred on the screen," "$main_win" \
+  "$(centred "$screen_w" "$main_w" 0)" "$(centred "$screen_h" "$main_h" 0)"
+check_fixed_frame "the main window" "$main_win"
+if [ -n "$window_manager" ]; then
+  state=$(xprop -id "$main_win" -notype _NET_WM_WINDOW_TYPE _NET_WM_STATE 2>/dev/null)
+  if [[ $state == *_NET_WM_WINDOW_TYPE_NORMAL* && $state != *SKIP_TASKBAR* ]]; then
+    pass "the main window keeps its task-bar entry (a normal window, not skipped)"
+  else
+    fail "the main window would leave the task bar: $state"
+  fi
 fi
 
 # --- b. 22 face-down cards, all unselected ----------------------------------
@@ -217,6 +258,11 @@ else
   fail "no \"$BOX_TITLE\" message box within 5 s of clicking a picked card again"
   finish "message box missing"
 fi
+# The first box of the run: the one that was placed before its size was known.
+read -r _ _ box_w box_h <<<"$(outer_geometry "$box_win")"
+check_outer_at "the message box, centred on the screen," "$box_win" \
+  "$(centred "$screen_w" "$box_w" 0)" "$(centred "$screen_h" "$box_h" 0)"
+check_fixed_frame "the message box" "$box_win"
 
 xdotool windowfocus "$box_win" 2>/dev/null
 xdotool key Return
@@ -268,6 +314,10 @@ if [ "$size" = "$READING_SIZE" ]; then
 else
   fail "the reading window is ${size:-of unknown size}, expected $READING_SIZE"
 fi
+read -r _ _ reading_w reading_h <<<"$(outer_geometry "$reading_win")"
+check_outer_at "the reading, centred over the main window," "$reading_win" \
+  "$(centred "$main_w" "$reading_w" "$main_x")" "$(centred "$main_h" "$reading_h" "$main_y")"
+check_fixed_frame "the reading" "$reading_win"
 
 xdotool windowfocus "$reading_win" 2>/dev/null
 xdotool key Return

@@ -6,12 +6,15 @@
 #                                         at exit that ends everything started here, removes $tmp
 #                                         (kept when KEEP_X_SESSION=1) and any X socket left behind
 #   start_xvfb [WxHxD]                    Xvfb on a free display: sets DISPLAY and display_number
+#   start_window_manager NAME             a window manager (openbox) on DISPLAY, once it manages windows
 #   program_environment                   the program sees the X server only, no desktop session
 #   start_program COMMAND...              runs it in the background: prog_pid, output in $tmp/program.log
 #   track_process PID                     one more process for the clean-up to end
 #   x_end_all                             ends them now; x_session_finish STATUS ends all and exits
 #   wait_for SECONDS COMMAND...           runs COMMAND every 0.1 s until it succeeds
 #   find_window TITLE, count_windows TITLE, window_gone TITLE, window_size WIN, window_pos WIN
+#   outer_geometry WIN                    "X Y W H" of the window with the frame a window manager drew
+#   screen_size                           "W H" of the X screen
 #   card_geometry POS, card_centre POS, card_geometries, click_card WIN POS [DY]
 #   card_colour SHOT POS, is_unselected_colour RGB, is_selected_colour RGB
 #   request_close WIN                     what a window manager's close box sends
@@ -113,6 +116,21 @@ start_xvfb() {
   export DISPLAY=":$display_number"
 }
 
+# start_window_manager NAME: starts it (after program_environment, so that it writes only under
+# $tmp) and waits until it has announced itself on the root window, which it does once it
+# manages windows.
+start_window_manager() {
+  case $1 in
+    openbox) set -- openbox --sm-disable ;;
+    *) echo "unknown window manager: $1" >&2; return 2 ;;
+  esac
+  command -v "$1" >/dev/null 2>&1 || { echo "missing tool: $1 (scripts/install-deps installs it)" >&2; return 2; }
+  "$@" >"$tmp/window-manager.log" 2>&1 &
+  track_process $!
+  wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  wait_for 10 wm_ready || { echo "$1 did not start: $(tail -n 3 "$tmp/window-manager.log" | tr '\n' ' ')"; return 1; }
+}
+
 # The environment the program under test runs in: the X server only, nothing of the host's
 # desktop session, a home and runtime folder of its own (so that a program that did write
 # would not touch the developer's), and a stub in place of the browser launcher so that a
@@ -155,6 +173,17 @@ window_gone() { ! find_window "$1" >/dev/null; }
 window_size() { xdotool getwindowgeometry "$1" | awk '/Geometry:/ { print $2 }'; }
 
 window_pos() { xdotool getwindowgeometry "$1" | awk '/Position:/ { print $2 }'; }
+
+outer_geometry() {
+  local x y w h l=0 r=0 t=0 b=0 extents
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')
+  extents=$(xprop -id "$1" -notype _NET_FRAME_EXTENTS 2>/dev/null)
+  if [[ $extents == *=* ]]; then IFS=', ' read -r l r t b <<<"${extents#*= }"; fi
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+screen_size() { xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }'; }
 
 card_geometry() {
   local pos=$1
