@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One whole reading on the real program under strace, on a private Xvfb: five picks, Enter on the
 # reading, then the main window's close box. The program must open no file for writing, create,
-# rename or remove nothing, and connect to nothing but the X server (no-writes-check.py says
-# exactly what is allowed, and why).
+# rename or remove nothing, start no other program, and connect to nothing but the X server
+# (no-writes-check.py says exactly what is allowed, and why).
 #
 # Usage: no-writes.sh PATH-TO-MIRAVANE
 # Needs Xvfb, xdotool, strace, ps and python3.  NO_WRITES_KEEP=dir keeps the strace log there.
@@ -16,9 +16,10 @@ keep_log() { if [ -n "${NO_WRITES_KEEP:-}" ]; then cp "$tmp/strace.log" "$NO_WRI
 
 start_xvfb || exit 1
 program_environment
-# A session bus address that leads nowhere (see no-writes-check.py).
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/session-bus"
-calls=open,openat,openat2,creat,connect,socket,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat
+# No session bus, as on a console login or in a bare X session: the program must not start one
+# (libdbus would exec dbus-launch, which starts a bus and writes ~/.dbus).
+unset DBUS_SESSION_BUS_ADDRESS
+calls=open,openat,openat2,creat,connect,socket,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,execve
 start_program strace -f -qq -yy -s 512 -e trace="$calls" -o "$tmp/strace.log" "$prog"
 
 step() { echo "# $*"; }
@@ -53,4 +54,4 @@ fi
 prog_pid=
 
 keep_log
-python3 -I "$(dirname "$0")/no-writes-check.py" "$tmp/strace.log" "$display_number" "$tmp"
+python3 -I "$(dirname "$0")/no-writes-check.py" "$tmp/strace.log" "$display_number" "$tmp" "$prog"
