@@ -9,7 +9,6 @@
 #include "Application.h"
 #include "Bitmap16.h"
 #include "Fmainform.h"
-#include "FontWarmUp.h"
 #include "NoDisplay.h"
 #include "SessionBus.h"
 #include "TextEncoding.h"
@@ -24,7 +23,6 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     char* argv[] = {const_cast<char*>(programPath), nullptr};
     preferUtf8Characters();
     keepSessionBusFromAutolaunching();
-    FontWarmUp fonts;
     std::optional<Application> application;
     {
         const NoDisplayGuard endsCleanlyWithoutADisplay;
@@ -33,7 +31,6 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     Application& app = *application;
     try {
         app.setWindowIcon(QIcon(QPixmap::fromImage(withBottomLeftTransparent(loadBitmap16(":/icon.bmp")))));
-        fonts.finish();
         const std::unique_ptr<QWidget> mainForm = makeForm();
         mainForm->show();
         app.exec();
