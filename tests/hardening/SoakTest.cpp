@@ -18,20 +18,21 @@
 #include "Modal.h"
 #include "PictureBox.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define MIRAVANE_ASAN 1
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define MIRAVANE_SANITIZER_HEAP 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MIRAVANE_ASAN 1
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define MIRAVANE_SANITIZER_HEAP 1
 #endif
 #endif
 
 namespace miravane {
 namespace {
 
-// AddressSanitizer keeps freed memory in quarantine and has an allocator of its own, so under it
-// neither the resident size nor the heap figure says anything about leaks (it finds those itself).
-#ifdef MIRAVANE_ASAN
+// AddressSanitizer keeps freed memory in quarantine and has an allocator of its own, and
+// ThreadSanitizer an allocator and shadow memory of its own, so under them neither the resident
+// size nor the heap figure says anything about leaks (AddressSanitizer finds those itself).
+#ifdef MIRAVANE_SANITIZER_HEAP
 constexpr bool kMemoryFiguresMeanSomething = false;
 #else
 constexpr bool kMemoryFiguresMeanSomething = true;

@@ -20,6 +20,10 @@ ALLOWED = [
     # ~/.dbus.
     ("the program's own start",
      lambda call, path, flags: call == "execve" and path == program),
+    # The tsan preset only: ThreadSanitizer's runtime keeps a scratch file of its own while it
+    # starts, and removes it at once.
+    ("ThreadSanitizer's own scratch file (tsan preset)",
+     lambda call, path, flags: re.fullmatch(r"/tmp/tsan\.rodata\.\d+", path) is not None),
     # At start Qt makes sure its runtime folder exists: mkdir on XDG_RUNTIME_DIR, which already
     # exists (EEXIST). Without XDG_RUNTIME_DIR Qt would create /tmp/runtime-<user> instead.
     ("mkdir of the existing XDG_RUNTIME_DIR (Qt checking its runtime folder)",
