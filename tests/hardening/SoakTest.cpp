@@ -17,14 +17,8 @@
 #include "Fmainform.h"
 #include "Modal.h"
 #include "PictureBox.h"
+#include "Sanitizers.h"
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define MIRAVANE_SANITIZER_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define MIRAVANE_SANITIZER_HEAP 1
-#endif
-#endif
 
 namespace miravane {
 namespace {
@@ -32,11 +26,7 @@ namespace {
 // AddressSanitizer keeps freed memory in quarantine and has an allocator of its own, and
 // ThreadSanitizer an allocator and shadow memory of its own, so under them neither the resident
 // size nor the heap figure says anything about leaks (AddressSanitizer finds those itself).
-#ifdef MIRAVANE_SANITIZER_HEAP
-constexpr bool kMemoryFiguresMeanSomething = false;
-#else
-constexpr bool kMemoryFiguresMeanSomething = true;
-#endif
+constexpr bool kMemoryFiguresMeanSomething = !testing::kSanitized;
 
 // Resident memory once the allocator has handed back the free memory it keeps for later: each
 // reading frees a window buffer of about 1 MiB, which the allocator keeps on some runs and not

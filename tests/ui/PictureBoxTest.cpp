@@ -6,6 +6,7 @@
 
 #include "Modal.h"
 #include "PictureBox.h"
+#include "Sanitizers.h"
 
 namespace miravane {
 namespace {
@@ -76,6 +77,10 @@ TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAfterItsTimeNeverEarly) {
     shown.setPictureResource(":/cards/back.jpg");
     shown.setToolTip("Visit");
     showParent();
+    // The toolkit's first hint of a run sets up its style and font; that is not the pause.
+    QToolTip::showText(QPoint(0, 0), "warming up", &parent);
+    QToolTip::hideText();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
     QTest::mouseMove(&shown);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), shown.mapToGlobal(QPointF(5, 5)));
     QElapsedTimer hovering;
@@ -83,8 +88,9 @@ TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAfterItsTimeNeverEarly) {
     QApplication::sendEvent(&shown, &enter);
     if (!shown.underMouse()) GTEST_SKIP() << "this platform does not track the pointer";
 
-    // Each pause may run late by a loaded machine's scheduling, never short.
-    constexpr qint64 kLateness = 60;
+    // Each pause may run late by a loaded machine's scheduling (more so under a sanitizer),
+    // never short.
+    constexpr qint64 kLateness = testing::kSanitized ? 1000 : 60;
     qint64 shownAt = -1;
     qint64 hiddenAt = -1;
     while (hiddenAt < 0 && hovering.elapsed() < PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 1000) {
