@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include <QEvent>
 #include <QFont>
 #include <QLabel>
 #include <QVariant>
@@ -21,12 +22,40 @@ QPalette::ColorRole roleFromDesign(const QWidget* widget, const char* property) 
     return paletteRole(*color);
 }
 
+// The designs draw every text in the window-text colour, whatever lies behind it. A theme's
+// palette pairs each background with a text colour of its own (on a dark theme the tooltip base
+// may stay pale yellow, with dark tooltip text, while window text turns white), so such text
+// is drawn in the colour paired with its background, chosen again whenever the palette changes.
+class PairedTextColour : public QObject {
+public:
+    using QObject::QObject;
+
+    static void choose(QWidget* widget) {
+        const QPalette::ColorRole role = textRoleOn(widget->backgroundRole(), widget->palette());
+        // Setting the role sends another palette change.
+        if (widget->foregroundRole() != role) widget->setForegroundRole(role);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange) choose(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
 void applyColours(QWidget* widget) {
     if (widget->property("color").isValid()) {
         widget->setAutoFillBackground(true);
         widget->setBackgroundRole(roleFromDesign(widget, "color"));
     }
-    if (widget->property("fontColor").isValid()) widget->setForegroundRole(roleFromDesign(widget, "fontColor"));
+    if (!widget->property("fontColor").isValid()) return;
+    const QPalette::ColorRole text = roleFromDesign(widget, "fontColor");
+    if (text != QPalette::WindowText) {
+        widget->setForegroundRole(text);
+        return;
+    }
+    PairedTextColour::choose(widget);
+    widget->installEventFilter(new PairedTextColour(widget));
 }
 
 void applyFontHeight(QWidget* widget) {

@@ -1,7 +1,11 @@
 #include "SystemColors.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
+
+#include <QColor>
 
 namespace miravane {
 namespace {
@@ -38,6 +42,44 @@ QPalette::ColorRole paletteRole(SystemColor color) {
     for (const Mapping& m : kMappings)
         if (m.color == color) return m.role;
     return QPalette::Window;
+}
+
+QPalette::ColorRole textRoleOn(QPalette::ColorRole background, const QPalette& palette) {
+    switch (background) {
+    case QPalette::ToolTipBase:
+        return QPalette::ToolTipText;
+    case QPalette::Base:
+    case QPalette::AlternateBase:
+        return QPalette::Text;
+    case QPalette::Button:
+        return QPalette::ButtonText;
+    case QPalette::Light:
+    case QPalette::Midlight: {
+        const QColor ground = palette.color(background);
+        const double paired = contrastRatio(palette.color(QPalette::ButtonText), ground);
+        return contrastRatio(palette.color(QPalette::Window), ground) > paired ? QPalette::Window
+                                                                                : QPalette::ButtonText;
+    }
+    default:
+        return QPalette::WindowText;
+    }
+}
+
+namespace {
+
+double relativeLuminance(const QColor& colour) {
+    auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+}  // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace miravane

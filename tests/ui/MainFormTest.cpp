@@ -83,7 +83,7 @@ TEST_F(MainForm, ColoursAreRolesOfThePlatformPalette) {
     EXPECT_EQ(form.backgroundRole(), QPalette::Window);
     EXPECT_TRUE(ui().StaticText1->autoFillBackground());
     EXPECT_EQ(ui().StaticText1->backgroundRole(), QPalette::ToolTipBase);
-    EXPECT_EQ(ui().StaticText1->foregroundRole(), QPalette::WindowText);
+    EXPECT_EQ(ui().StaticText1->foregroundRole(), QPalette::ToolTipText) << "the text the palette pairs with it";
 
     // Looked up when drawn: a new palette shows at the next paint.
     QPalette palette = ui().StaticText1->palette();
