@@ -16,11 +16,23 @@ void registerEmbeddedPictures() {
     (void)registered;
 }
 
-QByteArray embeddedBytes(const QString& path) {
+bool isEmbedded(const QString& path) {
     registerEmbeddedPictures();
     const QResource resource(path);
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+    return resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression;
+}
+
+QString twiceTheSizePath(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype end = dot > slash ? dot : path.size();
+    return path.left(end) + QStringLiteral("@2x") + path.mid(end);
+}
+
+QByteArray embeddedBytes(const QString& path) {
+    if (!isEmbedded(path))
         throw std::runtime_error("The built-in picture " + path.toStdString() + " is missing");
+    const QResource resource(path);
     return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
                                    static_cast<qsizetype>(resource.size()));
 }

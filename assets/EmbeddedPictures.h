@@ -14,4 +14,10 @@ void registerEmbeddedPictures();
 // file, or if it was stored compressed and so cannot be wrapped.
 QByteArray embeddedBytes(const QString& path);
 
+// Whether there is an embedded file at the path that embeddedBytes() can wrap.
+bool isEmbedded(const QString& path);
+
+// Where a picture drawn at twice the size is kept: ":/banner.jpg" -> ":/banner@2x.jpg".
+QString twiceTheSizePath(const QString& path);
+
 }  // namespace miravane

@@ -19,21 +19,31 @@ const QImage& nullImage() {
 
 }  // namespace
 
-JpegPicture JpegPicture::fromStream(const QByteArray& stream) {
+std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedFor(const QByteArray& stream) {
     auto shared = std::make_shared<Shared>();
     shared->stream = stream;
-    return JpegPicture(std::move(shared));
+    return shared;
 }
 
-JpegPicture JpegPicture::fromResource(const QString& path) {
+JpegPicture JpegPicture::fromStream(const QByteArray& stream) { return JpegPicture(sharedFor(stream)); }
+
+JpegPicture JpegPicture::fromStreams(const QByteArray& stream, const QByteArray& twiceTheSize) {
+    return JpegPicture(sharedFor(stream), sharedFor(twiceTheSize));
+}
+
+std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedForResource(const QString& path) {
     // Pictures of one resource alive at the same time share one decode: the 22 card images and
     // their holder decode the back once. Once none is left, the next one starts afresh.
     static QHash<QString, std::weak_ptr<const Shared>> alive;
-    if (auto shared = alive.value(path).lock()) return JpegPicture(std::move(shared));
+    if (auto shared = alive.value(path).lock()) return shared;
+    auto shared = sharedFor(embeddedBytes(path));
+    alive.insert(path, shared);
+    return shared;
+}
 
-    JpegPicture picture = fromStream(embeddedBytes(path));
-    alive.insert(path, picture.shared_);
-    return picture;
+JpegPicture JpegPicture::fromResource(const QString& path) {
+    const QString twicePath = twiceTheSizePath(path);
+    return JpegPicture(sharedForResource(path), isEmbedded(twicePath) ? sharedForResource(twicePath) : nullptr);
 }
 
 QSize JpegPicture::size() const {

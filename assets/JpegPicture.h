@@ -11,19 +11,23 @@
 
 namespace miravane {
 
-// A JPEG picture: its compressed stream, decoded only when somebody asks for the pixels.
-// Copies share the stream and the decoded image by reference count, so copying a picture
+// A JPEG picture: its compressed stream, decoded only when somebody asks for the pixels, and
+// optionally the same picture drawn at twice the size for screens of more than 96 dpi.
+// Copies share the streams and the decoded images by reference count, so copying a picture
 // from one control to another never duplicates image data, and a picture that is never
-// drawn is never decoded.
+// drawn is never decoded; the twice-the-size picture is decoded only when it is drawn.
 class JpegPicture {
 public:
     JpegPicture() = default;  // empty: no stream, nothing to draw
 
     // Wraps the stream without copying it (for embedded data that lives as long as the program).
     static JpegPicture fromStream(const QByteArray& stream);
+    // The same, with the picture drawn at twice the size beside it.
+    static JpegPicture fromStreams(const QByteArray& stream, const QByteArray& twiceTheSize);
 
     // The embedded picture at a resource path such as ":/cards/back.jpg", wrapping the embedded
     // bytes in place; while a picture of that path is alive, the new one shares its data.
+    // The twice-the-size picture is the resource of the same name with "@2x", if there is one.
     // Throws if there is no such resource.
     static JpegPicture fromResource(const QString& path);
 
@@ -46,6 +50,9 @@ public:
 
     bool sharesDataWith(const JpegPicture& other) const { return shared_ && shared_ == other.shared_; }
 
+    // The picture at twice the size, sharing its data with this one's copies; empty if there is none.
+    JpegPicture twiceTheSize() const { return JpegPicture(twice_); }
+
 private:
     struct Shared {
         QByteArray stream;
@@ -57,9 +64,14 @@ private:
         mutable bool errorReported = false;
     };
 
-    explicit JpegPicture(std::shared_ptr<const Shared> shared) : shared_(std::move(shared)) {}
+    explicit JpegPicture(std::shared_ptr<const Shared> shared, std::shared_ptr<const Shared> twice = {})
+        : shared_(std::move(shared)), twice_(std::move(twice)) {}
+
+    static std::shared_ptr<const Shared> sharedFor(const QByteArray& stream);
+    static std::shared_ptr<const Shared> sharedForResource(const QString& path);
 
     std::shared_ptr<const Shared> shared_;
+    std::shared_ptr<const Shared> twice_;
 };
 
 }  // namespace miravane

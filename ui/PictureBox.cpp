@@ -5,6 +5,7 @@
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
@@ -68,13 +69,29 @@ QPoint PictureBox::pictureOffset() const {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     if (picture_.isEmpty()) return;
+    QPainter painter(this);
+    // The ratio of the surface drawn on: the screen's, or that of an image the control is rendered into.
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+    if (ratio > 1 && paintTwiceTheSize(painter, ratio)) return;
     const QImage& image = picture_.image(displayDepth(this));
     if (image.isNull()) {
         reportDecodeFailure();
         return;
     }
-    QPainter painter(this);
     painter.drawImage(pictureOffset(), image);
+}
+
+// Above 96 dpi the picture drawn at twice the size fills the picture's place: pixel for pixel
+// at a ratio of 2, smoothly resampled at any other, so that no column of the art comes out
+// wider than its neighbours. False if there is no such picture to draw.
+bool PictureBox::paintTwiceTheSize(QPainter& painter, qreal ratio) {
+    const JpegPicture twice = picture_.twiceTheSize();
+    if (twice.isEmpty() || twice.size() != picture_.size() * 2) return false;
+    const QImage& image = twice.image(displayDepth(this));
+    if (image.isNull()) return false;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != 2);
+    painter.drawImage(QRect(pictureOffset(), picture_.size()), image);
+    return true;
 }
 
 void PictureBox::reportDecodeFailure() {

@@ -5,9 +5,12 @@
 
 #include "JpegPicture.h"
 
+class QPainter;
+
 namespace miravane {
 
-// An image control: shows one JPEG picture unscaled, either at its top-left corner or centred
+// An image control: shows one JPEG picture unscaled (on screens of more than 96 dpi, drawn from
+// the picture at twice the size where there is one), either at its top-left corner or centred
 // (cut on every side when larger than the control), and optionally sizes itself to the
 // picture. It reports a click (a left press and release on it; the second press of a
 // double-click is not one), never takes the keyboard focus, and shows its tooltip after a
@@ -54,6 +57,7 @@ protected:
 
 private:
     void fitToPicture();
+    bool paintTwiceTheSize(QPainter& painter, qreal ratio);
     void showHint();
     void hideHint();
     void reportDecodeFailure();

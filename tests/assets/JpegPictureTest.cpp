@@ -23,6 +23,7 @@ TEST(JpegPicture, CopiesShareTheStreamAndTheDecodedImage) {
     EXPECT_TRUE(JpegPicture::fromResource(":/cards/face-07.jpg").sharesDataWith(source))
         << "the same embedded picture, while one is alive, is decoded once";
     EXPECT_FALSE(JpegPicture::fromResource(":/cards/face-08.jpg").sharesDataWith(source));
+    EXPECT_TRUE(copy.twiceTheSize().sharesDataWith(source.twiceTheSize())) << "and the picture at twice the size";
 
     EXPECT_FALSE(source.isDecoded()) << "nothing has asked for the pixels yet";
     const QImage& pixels = copy.image();

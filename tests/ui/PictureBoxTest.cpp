@@ -47,6 +47,48 @@ TEST_F(Pictures, ACopyIsDecodedAtTheReceiversNextPaintNeverByTheHiddenHolder) {
               holder.picture().image().convertToFormat(QImage::Format_RGB32));
 }
 
+// The control as a screen of the given device pixel ratio shows it.
+QImage renderedAt(QWidget& widget, qreal ratio) {
+    QImage image(widget.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    widget.render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+// Columns the same as the one left of them, all the way down: what stretching a picture by
+// repeating some of its columns leaves behind.
+int repeatedColumns(const QImage& image) {
+    int repeated = 0;
+    for (int x = 1; x < image.width(); ++x) {
+        int y = 0;
+        while (y < image.height() && image.pixel(x, y) == image.pixel(x - 1, y)) ++y;
+        repeated += y == image.height();
+    }
+    return repeated;
+}
+
+TEST_F(Pictures, AboveOneDevicePixelPerPixelTheArtAtTwiceTheSizeIsDrawnNotTheSmallOneEnlarged) {
+    shown.setPictureResource(":/cards/face-05.jpg");
+    const JpegPicture twice = shown.picture().twiceTheSize();
+    ASSERT_EQ(twice.size(), QSize(160, 260));
+    const QImage one = shown.picture().image().convertToFormat(QImage::Format_RGB32);
+
+    EXPECT_EQ(renderedAt(shown, 1), one) << "today's pixels at 96 dpi";
+    EXPECT_FALSE(twice.isDecoded()) << "the large picture is never decoded at 96 dpi";
+
+    const QImage atTwo = renderedAt(shown, 2);
+    EXPECT_TRUE(twice.isDecoded());
+    EXPECT_EQ(atTwo, twice.image().convertToFormat(QImage::Format_RGB32)) << "pixel for pixel at 200 %";
+    EXPECT_NE(atTwo, one.scaled(one.size() * 2)) << "not the small picture with its pixels doubled";
+
+    const QImage atOneAndAHalf = renderedAt(shown, 1.5);
+    ASSERT_EQ(atOneAndAHalf.size(), QSize(120, 195));
+    EXPECT_LT(repeatedColumns(atOneAndAHalf), 6) << "no column drawn twice at 150 %";
+    EXPECT_GE(repeatedColumns(one.scaled(atOneAndAHalf.size())), 40) << "as stretching the small picture would";
+}
+
 TEST_F(Pictures, ADamagedPictureIsReportedOnceAndDrawsAsEmpty) {
     const QByteArray whole = JpegPicture::fromResource(":/cards/back.jpg").stream();
     showParent();
