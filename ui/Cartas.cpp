@@ -47,7 +47,11 @@ void TLecturaForm::FormShow() {
         slots_[k].picture->assignPictureFrom(face(indice));
         elegidas[k] = &baraja->naipes[indice];
     }
-    for (int k = 0; k < kNumElegidas; ++k) slots_[k].title->setText(QString::fromStdString(elegidas[k]->nombre));
+    for (int k = 0; k < kNumElegidas; ++k) {
+        const QString nombre = QString::fromStdString(elegidas[k]->nombre);
+        slots_[k].title->setText(nombre);
+        slots_[k].picture->setAccessibleName(nombre);  // what a screen reader says of the face
+    }
     for (int k = 0; k < kNumElegidas; ++k) slots_[k].meaning->setText(QString::fromStdString(elegidas[k]->texto[k]));
 }
 

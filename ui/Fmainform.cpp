@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "Accessibility.h"
 #include "AppInfo.h"
 #include "Cartas.h"
 #include "Design.h"
@@ -18,6 +19,7 @@
 namespace miravane {
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+    installAccessibility();
     ui_.setupUi(this);
     applyDesign(this);
     cardImages_ = exactly<kNumCartas>(ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,  ui_.Image7,
@@ -26,6 +28,14 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
                    ui_.Image20, ui_.Image21, ui_.Image22, ui_.Image23);
     seleccionada_.fill(0);
     numElegidas_ = 0;
+    ui_.Image1->setLink(true);
+    ui_.Image1->setAccessibleName(QUrl(QString::fromUtf8(kMakerPage)).host());
+    nameCards();
+}
+
+// A screen reader tells the cards apart by their place and hears which are picked.
+void TMainForm::nameCards() {
+    for (int p = 0; p < kNumCartas; ++p) cardImages_[p]->setAccessibleName(cardAccessibleName(p, seleccionada_[p]));
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -56,6 +66,7 @@ void TMainForm::elegir(QObject* sender) {
     }
     seleccionada_[p] = 1;
     (*found)->assignPictureFrom(*ui_.ImagenSel);
+    (*found)->setAccessibleName(cardAccessibleName(static_cast<int>(p), true));
     cartas_.elegidas[numElegidas_] = static_cast<std::int32_t>(p);
     ++numElegidas_;
 
@@ -80,6 +91,7 @@ void TMainForm::Reiniciar() {
     seleccionada_.fill(0);
     for (PictureBox* card : cardImages_) card->assignPictureFrom(*ui_.ImagenNoSel);
     numElegidas_ = 0;
+    nameCards();
 }
 
 }  // namespace miravane

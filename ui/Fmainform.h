@@ -37,6 +37,7 @@ private:
     void elegir(QObject* sender);
     void MostrarLectura();
     void Reiniciar();
+    void nameCards();
 
     Ui::TMainForm ui_;
     std::array<PictureBox*, kNumCartas> cardImages_{};

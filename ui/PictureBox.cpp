@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolTip>
 
+#include "Accessibility.h"
 #include "MessageBoxes.h"
 
 namespace miravane {
@@ -23,6 +24,7 @@ DecodeDepth displayDepth(const QWidget* widget) {
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    installAccessibility();
     setFocusPolicy(Qt::NoFocus);
     // Coarse timers may fire up to 5 % early, which the hint's two pauses cannot afford.
     hintTimer_.setTimerType(Qt::PreciseTimer);

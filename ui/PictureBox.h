@@ -36,6 +36,11 @@ public:
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool autoSize);
 
+    // A picture whose click leads out of the program (the banner opens a web page), so that a
+    // screen reader presents it as a link rather than a picture.
+    bool isLink() const { return link_; }
+    void setLink(bool link) { link_ = link; }
+
     const JpegPicture& picture() const { return picture_; }
     void setPicture(const JpegPicture& picture);
 
@@ -67,6 +72,7 @@ private:
     bool center_ = false;
     bool autoSize_ = false;
     bool pressed_ = false;
+    bool link_ = false;
     QTimer hintTimer_;
     QTimer hintHideTimer_;
 };
