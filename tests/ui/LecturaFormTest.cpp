@@ -113,6 +113,11 @@ TEST_F(Lectura, DesignOfTheWindow) {
     EXPECT_EQ(ui.BitBtn1->geometry(), QRect(248, 8, 113, 25));
     EXPECT_EQ(ui.BitBtn1->text(), "Again");
     EXPECT_FALSE(ui.BitBtn1->icon().isNull());
+    const QIcon glyph = ui.BitBtn1->icon();
+    const QImage fine = glyph.pixmap(QSize(16, 16), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(fine.size(), QSize(32, 32)) << "the glyph at 200 %";
+    EXPECT_NE(fine, glyph.pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32).scaled(32, 32))
+        << "drawn at twice the size, not with its pixels doubled";
 
     const int pictureY[] = {15, 191, 369, 535, 721}, titleY[] = {146, 325, 501, 665, 851},
               titleH[] = {22, 20, 20, 22, 22}, headingY[] = {15, 192, 368, 534, 720};
