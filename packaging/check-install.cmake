@@ -32,6 +32,13 @@ set(expected
   ${BINDIR}/miravane
   ${DATADIR}/applications/${APP_ID}.desktop
   ${DATADIR}/icons/hicolor/32x32/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/16x16/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/22x22/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/24x24/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/48x48/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/64x64/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/128x128/apps/${APP_ID}.png
+  ${DATADIR}/icons/hicolor/256x256/apps/${APP_ID}.png
   ${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg
   ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
   ${MANDIR}/man6/miravane.6.gz

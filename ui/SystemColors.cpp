@@ -19,8 +19,8 @@ struct Mapping {
 // Qt has no roles for the title-bar text colours. The designs use them only as backgrounds
 // behind window text (the reading's title labels and its header), so they map to roles made
 // to sit behind text: Base is white on a light theme, as the classic caption text was, and
-// Midlight is the light grey of the classic inactive caption text; both stay readable under
-// WindowText on dark themes too.
+// Midlight is the light grey of the classic inactive caption text. The text on them is drawn in
+// the colour the palette pairs with them (textRoleOn), so they read on dark themes too.
 constexpr std::array kMappings = {
     Mapping{"clBtnFace", SystemColor::BtnFace, QPalette::Window},
     Mapping{"clInfoBk", SystemColor::InfoBk, QPalette::ToolTipBase},
