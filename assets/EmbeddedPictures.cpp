@@ -5,9 +5,12 @@
 #include <QResource>
 #include <QtCore/qglobal.h>
 
-// The resource initialiser lives in a static library, where nothing else refers to it; it
-// has to be named outside any namespace.
-static void initialisePictureResources() { Q_INIT_RESOURCE(pictures); }
+// The resource initialisers live in a static library, where nothing else refers to them; they
+// have to be named outside any namespace.
+static void initialisePictureResources() {
+    Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(pictures2x);
+}
 
 namespace miravane {
 

@@ -19,7 +19,7 @@ const QImage& nullImage() {
 
 }  // namespace
 
-std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedFor(const QByteArray& stream) {
+std::shared_ptr<JpegPicture::Shared> JpegPicture::sharedFor(const QByteArray& stream) {
     auto shared = std::make_shared<Shared>();
     shared->stream = stream;
     return shared;
@@ -28,22 +28,31 @@ std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedFor(const QByteArr
 JpegPicture JpegPicture::fromStream(const QByteArray& stream) { return JpegPicture(sharedFor(stream)); }
 
 JpegPicture JpegPicture::fromStreams(const QByteArray& stream, const QByteArray& twiceTheSize) {
-    return JpegPicture(sharedFor(stream), sharedFor(twiceTheSize));
+    auto shared = sharedFor(stream);
+    shared->twice = sharedFor(twiceTheSize);
+    return JpegPicture(std::move(shared));
 }
 
-std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedForResource(const QString& path) {
+std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedForResource(const QString& path, bool mayHaveTwice) {
     // Pictures of one resource alive at the same time share one decode: the 22 card images and
     // their holder decode the back once. Once none is left, the next one starts afresh.
     static QHash<QString, std::weak_ptr<const Shared>> alive;
     if (auto shared = alive.value(path).lock()) return shared;
     auto shared = sharedFor(embeddedBytes(path));
+    if (mayHaveTwice) shared->twiceResource = twiceTheSizePath(path);
     alive.insert(path, shared);
     return shared;
 }
 
-JpegPicture JpegPicture::fromResource(const QString& path) {
-    const QString twicePath = twiceTheSizePath(path);
-    return JpegPicture(sharedForResource(path), isEmbedded(twicePath) ? sharedForResource(twicePath) : nullptr);
+JpegPicture JpegPicture::fromResource(const QString& path) { return JpegPicture(sharedForResource(path)); }
+
+JpegPicture JpegPicture::twiceTheSize() const {
+    if (!shared_) return {};
+    if (!shared_->twiceResource.isEmpty()) {
+        if (isEmbedded(shared_->twiceResource)) shared_->twice = sharedForResource(shared_->twiceResource, false);
+        shared_->twiceResource.clear();
+    }
+    return JpegPicture(shared_->twice);
 }
 
 QSize JpegPicture::size() const {

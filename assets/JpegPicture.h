@@ -50,8 +50,9 @@ public:
 
     bool sharesDataWith(const JpegPicture& other) const { return shared_ && shared_ == other.shared_; }
 
-    // The picture at twice the size, sharing its data with this one's copies; empty if there is none.
-    JpegPicture twiceTheSize() const { return JpegPicture(twice_); }
+    // The picture at twice the size, shared with this one's copies; empty if there is none. An
+    // embedded one is looked up only here, so at 96 dpi not a byte of it is read.
+    JpegPicture twiceTheSize() const;
 
 private:
     struct Shared {
@@ -62,16 +63,18 @@ private:
         mutable DecodeDepth depth = DecodeDepth::TrueColour;
         mutable QString error;
         mutable bool errorReported = false;
+        // Where the picture at twice the size would be embedded; looked up at its first use only,
+        // since even looking up an embedded file reads the bytes in front of it.
+        mutable QString twiceResource;
+        mutable std::shared_ptr<const Shared> twice;
     };
 
-    explicit JpegPicture(std::shared_ptr<const Shared> shared, std::shared_ptr<const Shared> twice = {})
-        : shared_(std::move(shared)), twice_(std::move(twice)) {}
+    explicit JpegPicture(std::shared_ptr<const Shared> shared) : shared_(std::move(shared)) {}
 
-    static std::shared_ptr<const Shared> sharedFor(const QByteArray& stream);
-    static std::shared_ptr<const Shared> sharedForResource(const QString& path);
+    static std::shared_ptr<Shared> sharedFor(const QByteArray& stream);
+    static std::shared_ptr<const Shared> sharedForResource(const QString& path, bool mayHaveTwice = true);
 
     std::shared_ptr<const Shared> shared_;
-    std::shared_ptr<const Shared> twice_;
 };
 
 }  // namespace miravane

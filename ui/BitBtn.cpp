@@ -1,6 +1,7 @@
 #include "BitBtn.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -44,7 +45,7 @@ public:
         QString path;
         int count;
         QSize size;
-        bool hasTwice;
+        std::optional<bool> hasTwice;  // looked up when first drawn above 96 dpi
         std::vector<QPixmap> one, twice;
     };
 
@@ -52,7 +53,9 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
         Images& glyph = *images_;
-        const bool large = glyph.hasTwice && (size.width() > glyph.size.width() || size.height() > glyph.size.height());
+        const bool larger = size.width() > glyph.size.width() || size.height() > glyph.size.height();
+        if (larger && !glyph.hasTwice) glyph.hasTwice = isEmbedded(twiceTheSizePath(glyph.path));
+        const bool large = larger && *glyph.hasTwice;
         std::vector<QPixmap>& set = large ? glyph.twice : glyph.one;
         if (set.empty()) set = glyphImages(large ? twiceTheSizePath(glyph.path) : glyph.path, glyph.count);
 
@@ -68,7 +71,7 @@ public:
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        return images_->size.scaled(size, Qt::KeepAspectRatio).boundedTo(images_->hasTwice ? size : images_->size);
+        return images_->size.boundedTo(size);
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
@@ -88,7 +91,6 @@ Glyph buildGlyph(const QString& path, int count) {
     images->count = count;
     images->one = glyphImages(path, count);
     images->size = images->one.front().size();
-    images->hasTwice = isEmbedded(twiceTheSizePath(path));
     return Glyph{QIcon(new GlyphEngine(images)), images->size};
 }
 
