@@ -225,7 +225,7 @@ fi
 
 first=3
 click_card "$main_win" "$first"
-if wait_for 3 shot_until_card_differs "$first" "$back"; then
+if wait_for 10 shot_until_card_differs "$first" "$back"; then
   colour=$(card_colour "$shot" "$first")
   if is_selected_colour "$colour"; then
     pass "clicked card $first turns to the gold (selected) back (mean RGB $colour)"
@@ -233,7 +233,7 @@ if wait_for 3 shot_until_card_differs "$first" "$back"; then
     fail "clicked card $first changed but is not the gold back (mean RGB $colour)"
   fi
 else
-  fail "card $first still shows the unselected back 3 s after being clicked"
+  fail "card $first still shows the unselected back 10 s after being clicked"
 fi
 others=$(cards_not_matching "$back" | tr ' ' '\n' | grep -vx "$first" | tr '\n' ' ')
 if [ -z "${others// /}" ]; then
@@ -286,10 +286,10 @@ fi
 more=(10 11 21 16)
 for pos in "${more[@]:0:3}"; do
   click_card "$main_win" "$pos"
-  if wait_for 3 shot_until_card_differs "$pos" "$back"; then
+  if wait_for 10 shot_until_card_differs "$pos" "$back"; then
     pass "card $pos turns selected"
   else
-    fail "card $pos still shows the unselected back 3 s after being clicked"
+    fail "card $pos still shows the unselected back 10 s after being clicked"
   fi
   if window_gone "$READING_TITLE"; then
     :
@@ -328,7 +328,7 @@ else
   finish "reading window stuck open"
 fi
 
-if wait_for 3 shot_until_all_match "$back"; then
+if wait_for 10 shot_until_all_match "$back"; then
   pass "after the reading all 22 cards show the unselected back again"
 else
   fail "after the reading, cards at positions $(cards_not_matching "$back") are not the unselected back"
