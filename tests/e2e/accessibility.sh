@@ -19,14 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source-path=SCRIPTDIR source=../support/x-session.sh
 . "$here/../support/x-session.sh" a11y
-command -v dbus-daemon >/dev/null 2>&1 || { echo "missing tool: dbus-daemon" >&2; exit 2; }
-
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; failed=$((failed + 1)); fi
-}
+needs dbus-daemon
 
 start_xvfb || exit 1
 program_environment
@@ -95,8 +88,5 @@ request_close "$(find_window "$READING_TITLE")"
 check "the reading closes" wait_for 10 window_gone "$READING_TITLE"
 check "the table laid anew is named face down again" wait_for 5 cards_say
 
-if [ "$failed" -gt 0 ]; then
-  echo "--- last tree"; cat "$tmp/tree" "$tmp/tree.err"
-  echo "--- program output"; tail -n 20 "$tmp/program.log"
-fi
-[ "$failed" -eq 0 ]
+on_failure() { echo "--- last tree"; cat "$tmp/tree" "$tmp/tree.err"; }
+finish

@@ -6,7 +6,7 @@
 #
 # Usage: run-e2e.sh PATH-TO-MIRAVANE [WINDOW-MANAGER]
 #   WINDOW-MANAGER: openbox; without one the windows have no frame at all.
-# Set KEEP_X_SESSION=1 to keep the screenshots (their folder is printed).
+# Set KEEP_SESSION=1 to keep the screenshots (their folder is printed).
 #
 # Needs Xvfb, xdotool, ImageMagick (import, convert, compare), ps and python3
 # (only to ask the main window to close: xdotool has no way to send
@@ -26,45 +26,11 @@ window_manager=${2:-}
 
 # shellcheck source-path=SCRIPTDIR source=../support/x-session.sh
 . "$(dirname "$0")/../support/x-session.sh" e2e
-for tool in import convert compare; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool" >&2; exit 2; }
-done
+needs import convert compare xprop xwininfo
 
-passed=0
-failed=0
 main_win=
 
-pass() {
-  passed=$((passed + 1))
-  echo "ok   - $1"
-}
-
-fail() {
-  failed=$((failed + 1))
-  echo "FAIL - $1"
-}
-
-# Ends the run early: used when a failure leaves the program in a state
-# where the remaining steps would only pile up meaningless failures.
-finish() {
-  if [ "$failed" -gt 0 ] && [ -n "${DISPLAY:-}" ]; then
-    import -window root "$tmp/screen-at-end.png" 2>/dev/null
-  fi
-  if [ -n "${1:-}" ]; then
-    echo "stopping: $1"
-    if [ -s "$tmp/program.log" ]; then
-      echo "--- program output (last lines) ---"
-      tail -n 20 "$tmp/program.log"
-      echo "---"
-    fi
-  fi
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
-
 program_running() { process_alive "$prog_pid"; }
-program_exited() { ! program_running; }
 
 shot_no=0
 shot=
@@ -74,34 +40,12 @@ take_shot() {
   shoot "$main_win" "$shot"
 }
 
-# pixels_differing IMAGE[GEOMETRY] REFERENCE: number of differing pixels.
-pixels_differing() {
-  local out
-  out=$(compare -metric AE "$1" "$2" null: 2>&1)
-  # compare exits 2 on a real error (unreadable file, size mismatch).
-  [ $? -le 1 ] || { echo "error: $out"; return 1; }
-  echo "$out"
-}
-
-card_matches() { # card_matches IMAGE POS REFERENCE
-  [ "$(pixels_differing "${1}[$(card_geometry "$2")]" "$3")" = 0 ]
-}
-
-# Lists the positions on the current shot whose card is not exactly REFERENCE.
-cards_not_matching() {
-  local pos bad=()
-  for pos in $(seq 0 21); do
-    card_matches "$shot" "$pos" "$1" || bad+=("$pos")
-  done
-  echo "${bad[*]}"
-}
-
 shot_until_card_differs() { # POS REFERENCE
   take_shot "after-click-$1" && ! card_matches "$shot" "$1" "$2"
 }
 
 shot_until_all_match() { # REFERENCE
-  take_shot "after-reading" && [ -z "$(cards_not_matching "$1")" ]
+  take_shot "after-reading" && [ -z "$(cards_not_matching "$shot" "$1")" ]
 }
 
 # centred SPACE EXTENT ORIGIN: the window's outer edge, centred with a truncating
@@ -200,11 +144,11 @@ back="$tmp/unselected-back.png"
 # screen, so give the table a little time to settle before judging it.
 start_shot_settled() {
   take_shot start && convert "${shot}[$(card_geometry 0)]" +repage "$back" &&
-    [ -z "$(cards_not_matching "$back")" ] && is_unselected_colour "$(card_colour "$shot" 0)"
+    [ -z "$(cards_not_matching "$shot" "$back")" ] && is_unselected_colour "$(card_colour "$shot" 0)"
 }
 wait_for 10 start_shot_settled
 if [ -s "$back" ]; then
-  differing=$(cards_not_matching "$back")
+  differing=$(cards_not_matching "$shot" "$back")
   if [ -z "$differing" ]; then
     pass "all 22 cards show the same back"
   else
@@ -235,7 +179,7 @@ if wait_for 10 shot_until_card_differs "$first" "$back"; then
 else
   fail "card $first still shows the unselected back 10 s after being clicked"
 fi
-others=$(cards_not_matching "$back" | tr ' ' '\n' | grep -vx "$first" | tr '\n' ' ')
+others=$(cards_not_matching "$shot" "$back" | tr ' ' '\n' | grep -vx "$first" | tr '\n' ' ')
 if [ -z "${others// /}" ]; then
   pass "no other card changed"
 else
@@ -331,7 +275,7 @@ fi
 if wait_for 10 shot_until_all_match "$back"; then
   pass "after the reading all 22 cards show the unselected back again"
 else
-  fail "after the reading, cards at positions $(cards_not_matching "$back") are not the unselected back"
+  fail "after the reading, cards at positions $(cards_not_matching "$shot" "$back") are not the unselected back"
 fi
 
 # --- e. closing the main window ends the program ----------------------------

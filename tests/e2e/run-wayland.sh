@@ -8,48 +8,19 @@
 # Usage: run-wayland.sh PATH-TO-MIRAVANE
 # Needs sway, swaymsg, grim, ImageMagick (convert, compare), python3, and the toolkit's Wayland
 # platform (qt6-wayland). As root, sway runs as the user nobody (it refuses to run as root).
-# KEEP_WAYLAND_SESSION=1 keeps the scratch folder with the screenshots.
+# KEEP_SESSION=1 keeps the scratch folder with the screenshots.
 # shellcheck disable=SC2317  # helpers called through wait_for or a trap
 set -u
 
 prog=${1:?usage: run-wayland.sh PATH-TO-MIRAVANE}
 prog=$(realpath "$prog")
-for tool in sway swaymsg grim convert compare python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool (scripts/install-deps installs it)" >&2; exit 2; }
-done
 here=$(cd "$(dirname "$0")" && pwd)
-readonly MAIN_TITLE='Orvelle V 1.0 © miravane.example' READING_TITLE='Interpretación de las cartas'
-readonly APP_ID=example.miravane.miravane SCREEN_W=1280 SCREEN_H=1024
-readonly CARD_W=40 CARD_H=80 CARD_X0=56 CARD_Y0=163 ROW_STEP=88
-readonly COLS=(0 48 96 144 192 240 288 336 384 432 481)
-
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/miravane-wayland.XXXXXX")
+# shellcheck source-path=SCRIPTDIR source=../support/session.sh
+. "$here/../support/session.sh" wayland
+needs sway swaymsg grim convert compare python3 setpriv
+readonly SCREEN_W=1280 SCREEN_H=1024
+# The compositor's user must reach the scratch folder.
 chmod 755 "$tmp"
-sway_pid='' prog_pid='' passed=0 failed=0
-cleanup() {
-  for pid in $prog_pid $sway_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
-  if [ -n "${KEEP_WAYLAND_SESSION:-}" ]; then echo "kept: $tmp"; else rm -rf "$tmp"; fi
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-pass() { passed=$((passed + 1)); echo "ok   - $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL - $1"; }
-finish() {
-  [ -n "${1:-}" ] && { echo "stopping: $1"; tail -n 20 "$tmp/program.log" 2>/dev/null; }
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
-now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
-wait_for() {
-  local deadline=$(($(now_ms) + $1 * 1000))
-  shift
-  until "$@"; do
-    [ "$(now_ms)" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
 
 # --- a headless sway of our own ----------------------------------------------
 
@@ -64,7 +35,7 @@ fi
 env -u DISPLAY -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$tmp/home" \
   WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   "${as_compositor_user[@]}" sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &
-sway_pid=$!
+track_process $!
 sway_ready() {
   SWAYSOCK=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'sway-ipc.*.sock' | head -n 1)
   WAYLAND_DISPLAY=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'wayland-*' ! -name '*.lock' -printf '%f\n' | head -n 1)
@@ -90,12 +61,10 @@ sys.exit(1)' "$1"
 }
 window_gone() { ! window "$1" >/dev/null; }
 close_window() { swaymsg -q "[title=\"^$1\$\"] kill"; }
-program_exited() { ! kill -0 "$prog_pid" 2>/dev/null; }
 
 # --- the program, natively ----------------------------------------------------
 
-env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=wayland HOME="$tmp/home" "$prog" >"$tmp/program.log" 2>&1 &
-prog_pid=$!
+start_program env -u DISPLAY -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=wayland HOME="$tmp/home" "$prog"
 main=
 find_main() { main=$(window "$MAIN_TITLE") || program_exited; }
 wait_for 10 find_main
@@ -107,26 +76,18 @@ else
   fail "the main window is ${main_w}x$main_h with app id $app_id"
 fi
 
-card_geometry() { echo "${CARD_W}x${CARD_H}+$((main_x + CARD_X0 + COLS[$1 % 11]))+$((main_y + CARD_Y0 + ROW_STEP * ($1 / 11)))"; }
-card_point() { echo "$((main_x + CARD_X0 + COLS[$1 % 11] + CARD_W / 2)),$((main_y + CARD_Y0 + ROW_STEP * ($1 / 11) + CARD_H / 2))"; }
-cards_not_matching() { # SHOT REFERENCE
-  local pos bad=()
-  for pos in $(seq 0 21); do
-    [ "$(compare -metric AE "$1[$(card_geometry "$pos")]" "$2" null: 2>&1)" = 0 ] || bad+=("$pos")
-  done
-  echo "${bad[*]}"
-}
+card_point() { local x y; read -r x y <<<"$(card_centre "$1" "$main_x" "$main_y")"; echo "$x,$y"; }
 # The compositor may still move the window just after it first shows it: each look takes its
 # place anew.
 shot_settled() {
   read -r main_x main_y _ <<<"$(window "$MAIN_TITLE")"
-  grim "$tmp/start.png" && convert "$tmp/start.png[$(card_geometry 0)]" +repage "$tmp/back.png" &&
-    [ -z "$(cards_not_matching "$tmp/start.png" "$tmp/back.png")" ]
+  grim "$tmp/start.png" && convert "$tmp/start.png[$(card_geometry 0 "$main_x" "$main_y")]" +repage "$tmp/back.png" &&
+    [ -z "$(cards_not_matching "$tmp/start.png" "$tmp/back.png" "$main_x" "$main_y")" ]
 }
 if wait_for 10 shot_settled; then
   pass "all 22 cards lie face-down alike (the window at $main_x,$main_y)"
 else
-  fail "the table did not settle: cards $(cards_not_matching "$tmp/start.png" "$tmp/back.png") differ"
+  fail "the table did not settle: cards $(cards_not_matching "$tmp/start.png" "$tmp/back.png" "$main_x" "$main_y") differ"
 fi
 
 # --- five picks, the reading, its close -----------------------------------------
@@ -156,13 +117,13 @@ else
   fail "the reading is still open 5 s after the compositor asked it to close"
   finish "reading stuck open"
 fi
-shot_cleared() { grim "$tmp/after.png" && [ -z "$(cards_not_matching "$tmp/after.png" "$tmp/back.png")" ]; }
+shot_cleared() { grim "$tmp/after.png" && [ -z "$(cards_not_matching "$tmp/after.png" "$tmp/back.png" "$main_x" "$main_y")" ]; }
 # The reading covers the whole table: until the compositor has drawn the table again after it
 # closed, every card looks wrong, and on a busy machine each look takes a while.
 if wait_for 10 shot_cleared; then
   pass "after the reading all 22 cards lie face-down again"
 else
-  fail "after the reading, cards $(cards_not_matching "$tmp/after.png" "$tmp/back.png") are not face-down"
+  fail "after the reading, cards $(cards_not_matching "$tmp/after.png" "$tmp/back.png" "$main_x" "$main_y") are not face-down"
 fi
 
 # --- closing the main window ends the program -----------------------------------

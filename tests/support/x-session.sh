@@ -1,107 +1,29 @@
 # The one place that knows how to drive the real program on a private X server. Sourced (not
 # run) by the end-to-end and hardening tests, scripts/screenshots, packaging/try-deb and the
-# benchmarks:
+# benchmarks; everything of tests/support/session.sh comes with it, and:
 #
-#   . tests/support/x-session.sh NAME     scratch folder $tmp (miravane-NAME.XXXXXX) and a clean-up
-#                                         at exit that ends everything started here, removes $tmp
-#                                         (kept when KEEP_X_SESSION=1) and any X socket left behind
+#   . tests/support/x-session.sh NAME     as session.sh, and the clean-up removes any X socket left behind
 #   start_xvfb [WxHxD]                    Xvfb on a free display: sets DISPLAY and display_number
 #   start_window_manager NAME             a window manager (openbox) on DISPLAY, once it manages windows
 #   program_environment                   the program sees the X server only, no desktop session
-#   start_program COMMAND...              runs it in the background: prog_pid, output in $tmp/program.log
-#   track_process PID                     one more process for the clean-up to end
-#   x_end_all                             ends them now; x_session_finish STATUS ends all and exits
-#   wait_for SECONDS COMMAND...           runs COMMAND every 0.1 s until it succeeds
 #   find_window TITLE, count_windows TITLE, window_gone TITLE, window_size WIN, window_pos WIN
 #   outer_geometry WIN                    "X Y W H" of the window with the frame a window manager drew
 #   screen_size                           "W H" of the X screen
-#   card_geometry POS, card_centre POS, card_geometries, click_card WIN POS [DY]
-#   card_colour SHOT POS, is_unselected_colour RGB, is_selected_colour RGB
+#   click_card WIN POS [DY]
 #   request_close WIN                     what a window manager's close box sends
 #   shoot WIN FILE                        a screenshot of one window (FILE's suffix picks the format)
-#   process_alive PID
 #
 # The harness's own tools run in a UTF-8 locale whatever the caller's, so that window titles
 # with "©" and "ó" match in the C locale too; the program keeps the caller's locale.
 # shellcheck shell=bash disable=SC2034,SC2317  # variables are the sourcing script's; helpers run through wait_for
 
-readonly MAIN_TITLE='Orvelle V 1.0 © miravane.example'
-readonly READING_TITLE='Interpretación de las cartas'
-readonly BOX_TITLE='Miravane'
-readonly MAIN_SIZE=627x409 READING_SIZE=622x420
-# Where things are in the main window's client area: 40x80 cards in two rows of eleven.
-readonly CARD_W=40 CARD_H=80 CARD_X0=56 CARD_Y0=163 ROW_STEP=88
-readonly COLS=(0 48 96 144 192 240 288 336 384 432 481)
-readonly BANNER_X=313 BANNER_Y=45
-x_session_support=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source-path=SCRIPTDIR source=session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/session.sh" "${1:-x-session}"
+needs Xvfb xdotool python3
+xvfb_pid=''
 
-for x_tool in Xvfb xdotool python3 ps; do
-  command -v "$x_tool" >/dev/null 2>&1 || { echo "missing tool: $x_tool (scripts/install-deps installs it)" >&2; exit 2; }
-done
-
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/miravane-${1:-x-session}.XXXXXX")
-x_pids=()
-xvfb_pid='' prog_pid='' display_number=''
-
-now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
-
-wait_for() {
-  local deadline=$(($(now_ms) + $1 * 1000))
-  shift
-  until "$@"; do
-    [ "$(now_ms)" -ge "$deadline" ] && return 1
-    sleep 0.1
-  done
-}
-
-process_alive() {
-  local state
-  state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
-  [[ $state != Z* ]]  # an exited child stays a zombie until waited for
-}
-
-track_process() { x_pids+=("$1"); }
-
-# A process and all its descendants, parents first.
-x_process_tree() {
-  local child
-  echo "$1"
-  for child in $(ps -o pid= --ppid "$1" 2>/dev/null); do x_process_tree "$child"; done
-}
-
-# Ends one process and everything it started: politely, then for good after 3 s, so that one
-# that ignores the request (strace busy with its log, say) cannot hold up the clean-up.
-x_end_process() {
-  local pid=$1 tree
-  tree=$(x_process_tree "$pid" | tr '\n' ' ')
-  # shellcheck disable=SC2086  # a list of pids
-  kill -TERM $tree 2>/dev/null || true
-  process_gone() { ! process_alive "$pid"; }
-  # shellcheck disable=SC2086
-  wait_for 3 process_gone || kill -KILL $tree 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
-
-x_end_all() {
-  local i
-  for ((i = ${#x_pids[@]} - 1; i >= 0; i--)); do x_end_process "${x_pids[i]}"; done
-  x_pids=()
-}
-
-# x_session_finish STATUS: ends everything started here, removes what it made, exits.
-x_session_finish() {
-  trap - EXIT
-  x_end_all
-  # A server that had to be killed leaves its socket and lock behind.
-  if [ -n "$display_number" ]; then
-    rm -f "/tmp/.X11-unix/X$display_number" "/tmp/.X$display_number-lock" 2>/dev/null || true
-  fi
-  if [ -n "${KEEP_X_SESSION:-}" ]; then echo "kept: $tmp"; else rm -rf "$tmp"; fi
-  exit "$1"
-}
-x_session_cleanup() { x_session_finish $?; }
-trap x_session_cleanup EXIT
-trap 'exit 130' INT TERM
+# A failed scenario keeps the whole screen as it was.
+on_failure() { [ -n "${DISPLAY:-}" ] && import -window root "$tmp/screen-at-end.png" 2>/dev/null; }
 
 # shellcheck disable=SC2120  # the screen size is optional
 start_xvfb() {
@@ -150,12 +72,6 @@ program_environment() {
   export PATH="$tmp/stub-bin:$PATH"
 }
 
-start_program() {
-  "$@" >"$tmp/program.log" 2>&1 &
-  prog_pid=$!
-  track_process "$prog_pid"
-}
-
 x_tool() { LC_ALL=C.UTF-8 "$@"; }
 
 # find_window TITLE: the id of the first mapped window with exactly that title.
@@ -185,18 +101,6 @@ outer_geometry() {
 
 screen_size() { xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }'; }
 
-card_geometry() {
-  local pos=$1
-  echo "${CARD_W}x${CARD_H}+$((CARD_X0 + COLS[pos % 11]))+$((CARD_Y0 + ROW_STEP * (pos / 11)))"
-}
-
-card_geometries() { local pos; for pos in $(seq 0 21); do card_geometry "$pos"; done; }
-
-card_centre() {
-  local pos=$1
-  echo "$((CARD_X0 + COLS[pos % 11] + CARD_W / 2)) $((CARD_Y0 + ROW_STEP * (pos / 11) + CARD_H / 2))"
-}
-
 # click_card WIN POS [DY]: clicks the middle of a card (DY pixels below it), then parks the
 # pointer off the window so that nothing is hover-lit in the next screenshot.
 click_card() {
@@ -206,17 +110,6 @@ click_card() {
   last_click_ms=$(now_ms)
 }
 
-# card_colour SHOT POS: the mean colour inside a card's border (gold on both backs) on a
-# screenshot of the main window, as "R G B" in 0..255.
-card_colour() {
-  convert "$1[$(card_geometry "$2")]" +repage -crop "$((CARD_W - 8))x$((CARD_H - 8))+4+4" -scale '1x1!' \
-    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
-}
-
-# The unselected back is the dark blue one, the selected back the warm gold one.
-is_unselected_colour() { local r g b; read -r r g b <<<"$1"; [ "$b" -gt $((r + 20)) ]; }
-is_selected_colour() { local r g b; read -r r g b <<<"$1"; [ "$r" -gt $((b + 60)) ]; }
-
-request_close() { python3 -I "$x_session_support/request-close.py" "$1"; }
+request_close() { python3 -I "$session_support/request-close.py" "$1"; }
 
 shoot() { import -window "$1" "$2" 2>>"$tmp/import.log"; }
