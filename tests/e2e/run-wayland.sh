@@ -78,11 +78,12 @@ fi
 
 card_point() { local x y; read -r x y <<<"$(card_centre "$1" "$main_x" "$main_y")"; echo "$x,$y"; }
 # The compositor may still move the window just after it first shows it: each look takes its
-# place anew.
+# place anew. A window not drawn yet also shows 22 equal crops, so settled means the blue backs.
 shot_settled() {
   read -r main_x main_y _ <<<"$(window "$MAIN_TITLE")"
   grim "$tmp/start.png" && convert "$tmp/start.png[$(card_geometry 0 "$main_x" "$main_y")]" +repage "$tmp/back.png" &&
-    [ -z "$(cards_not_matching "$tmp/start.png" "$tmp/back.png" "$main_x" "$main_y")" ]
+    [ -z "$(cards_not_matching "$tmp/start.png" "$tmp/back.png" "$main_x" "$main_y")" ] &&
+    is_unselected_colour "$(card_colour "$tmp/start.png" 0 "$main_x" "$main_y")"
 }
 if wait_for 10 shot_settled; then
   pass "all 22 cards lie face-down alike (the window at $main_x,$main_y)"

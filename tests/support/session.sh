@@ -13,7 +13,7 @@
 #   pass, fail, check, finish             a scenario's checks and its closing count
 #   card_geometry POS [X Y], card_centre POS [X Y], card_geometries
 #   card_matches SHOT POS REF [X Y], cards_not_matching SHOT REF [X Y]
-#   card_colour SHOT POS, is_unselected_colour RGB, is_selected_colour RGB
+#   card_colour SHOT POS [X Y], is_unselected_colour RGB, is_selected_colour RGB
 # shellcheck shell=bash disable=SC2034,SC2317  # variables are the sourcing script's; helpers run through wait_for
 
 readonly MAIN_TITLE='Orvelle V 1.0 © miravane.example'
@@ -155,11 +155,11 @@ cards_not_matching() {
   echo "${bad[*]}"
 }
 
-# card_colour SHOT POS: the mean colour inside a card's border (gold on both backs) on a
+# card_colour SHOT POS [X Y]: the mean colour inside a card's border (gold on both backs) on a
 # screenshot of the main window, as "R G B" in 0..255.
 card_colour() {
-  convert "$1[$(card_geometry "$2")]" +repage -crop "$((CARD_W - 8))x$((CARD_H - 8))+4+4" -scale '1x1!' \
-    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+  convert "$1[$(card_geometry "$2" "${3:-0}" "${4:-0}")]" +repage -crop "$((CARD_W - 8))x$((CARD_H - 8))+4+4" \
+    -scale '1x1!' -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
 }
 
 # The unselected back is the dark blue one, the selected back the warm gold one.

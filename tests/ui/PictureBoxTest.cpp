@@ -131,22 +131,28 @@ TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAfterItsTimeNeverEarly) {
     if (!shown.underMouse()) GTEST_SKIP() << "this platform does not track the pointer";
 
     // Each pause may run late by a loaded machine's scheduling (more so under a sanitizer),
-    // never short.
-    constexpr qint64 kLateness = testing::kSanitized ? 1000 : 60;
-    qint64 shownAt = -1;
-    qint64 hiddenAt = -1;
-    while (hiddenAt < 0 && hovering.elapsed() < PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 1000) {
+    // never short. A change is seen only when the event processing it happened in returns, so
+    // each is known to lie between the times before and after that: a pause is short only if
+    // even its longest reading is, and late only if even its shortest reading is.
+    constexpr double kLateness = testing::kSanitized ? 1000 : 60;
+    const auto ms = [&hovering] { return static_cast<double>(hovering.nsecsElapsed()) / 1e6; };
+    struct Seen {
+        double from = -1, to = -1;  // it happened after `from` and by `to`
+    } shown, hidden;
+    while (hidden.to < 0 && ms() < PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 1000) {
+        const double from = ms();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        if (shownAt < 0 && QToolTip::isVisible()) shownAt = hovering.elapsed();
-        if (shownAt >= 0 && !QToolTip::isVisible()) hiddenAt = hovering.elapsed();
+        const double to = ms();
+        if (shown.to < 0 && QToolTip::isVisible()) shown = {from, to};
+        if (shown.to >= 0 && hidden.to < 0 && !QToolTip::isVisible()) hidden = {from, to};
     }
-    ASSERT_GE(shownAt, 0) << "the hint never showed";
+    ASSERT_GE(shown.to, 0) << "the hint never showed";
     EXPECT_EQ(QToolTip::text(), "Visit");
-    EXPECT_GE(shownAt, PictureBox::kHintPauseMs);
-    EXPECT_LE(shownAt, PictureBox::kHintPauseMs + kLateness);
-    ASSERT_GE(hiddenAt, 0) << "the hint never hid";
-    EXPECT_GE(hiddenAt - shownAt, PictureBox::kHintHidePauseMs);
-    EXPECT_LE(hiddenAt - shownAt, PictureBox::kHintHidePauseMs + kLateness);
+    EXPECT_GE(shown.to, PictureBox::kHintPauseMs);
+    EXPECT_LE(shown.from, PictureBox::kHintPauseMs + kLateness);
+    ASSERT_GE(hidden.to, 0) << "the hint never hid";
+    EXPECT_GE(hidden.to - shown.from, PictureBox::kHintHidePauseMs);
+    EXPECT_LE(hidden.from - shown.to, PictureBox::kHintHidePauseMs + kLateness);
 }
 
 }  // namespace
