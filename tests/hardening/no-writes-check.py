@@ -34,6 +34,12 @@ ALLOWED = [
     ("fontconfig's cache refresh, inside XDG_CACHE_HOME/fontconfig",
      lambda call, path, flags: path.startswith(cache_dir + "/fontconfig/") or path == cache_dir + "/fontconfig"
      or (call in ("mkdir", "mkdirat") and path == cache_dir)),
+    # Before it settles on XDG_CACHE_HOME, fontconfig tries the system's cache folder and the old
+    # ~/.fontconfig: as a user the first is refused and the second is absent, so nothing is
+    # opened there; only those failed tries are allowed.
+    ("fontconfig trying the system's cache and ~/.fontconfig first, refused",
+     lambda call, path, flags: call.startswith("open") and re.search(r"= -1 E(ACCES|NOENT|ROFS|PERM) ", flags) is not None
+     and (path.startswith("/var/cache/fontconfig/") or path.startswith(os.environ["HOME"] + "/.fontconfig/"))),
 ]
 
 WRITE_FLAGS = ("O_WRONLY", "O_RDWR", "O_CREAT", "O_TRUNC", "O_APPEND", "O_TMPFILE")
