@@ -27,12 +27,6 @@ std::shared_ptr<JpegPicture::Shared> JpegPicture::sharedFor(const QByteArray& st
 
 JpegPicture JpegPicture::fromStream(const QByteArray& stream) { return JpegPicture(sharedFor(stream)); }
 
-JpegPicture JpegPicture::fromStreams(const QByteArray& stream, const QByteArray& twiceTheSize) {
-    auto shared = sharedFor(stream);
-    shared->twice = sharedFor(twiceTheSize);
-    return JpegPicture(std::move(shared));
-}
-
 std::shared_ptr<const JpegPicture::Shared> JpegPicture::sharedForResource(const QString& path, bool mayHaveTwice) {
     // Pictures of one resource alive at the same time share one decode: the 22 card images and
     // their holder decode the back once. Once none is left, the next one starts afresh.

@@ -22,8 +22,6 @@ public:
 
     // Wraps the stream without copying it (for embedded data that lives as long as the program).
     static JpegPicture fromStream(const QByteArray& stream);
-    // The same, with the picture drawn at twice the size beside it.
-    static JpegPicture fromStreams(const QByteArray& stream, const QByteArray& twiceTheSize);
 
     // The embedded picture at a resource path such as ":/cards/back.jpg", wrapping the embedded
     // bytes in place; while a picture of that path is alive, the new one shares its data.

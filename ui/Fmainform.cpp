@@ -34,8 +34,12 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
 }
 
 // A screen reader tells the cards apart by their place and hears which are picked.
+void TMainForm::nameCard(int posicion) {
+    cardImages_[posicion]->setAccessibleName(cardAccessibleName(posicion, seleccionada_[posicion]));
+}
+
 void TMainForm::nameCards() {
-    for (int p = 0; p < kNumCartas; ++p) cardImages_[p]->setAccessibleName(cardAccessibleName(p, seleccionada_[p]));
+    for (int p = 0; p < kNumCartas; ++p) nameCard(p);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -66,7 +70,7 @@ void TMainForm::elegir(QObject* sender) {
     }
     seleccionada_[p] = 1;
     (*found)->assignPictureFrom(*ui_.ImagenSel);
-    (*found)->setAccessibleName(cardAccessibleName(static_cast<int>(p), true));
+    nameCard(static_cast<int>(p));
     cartas_.elegidas[numElegidas_] = static_cast<std::int32_t>(p);
     ++numElegidas_;
 

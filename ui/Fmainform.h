@@ -37,6 +37,7 @@ private:
     void elegir(QObject* sender);
     void MostrarLectura();
     void Reiniciar();
+    void nameCard(int posicion);
     void nameCards();
 
     Ui::TMainForm ui_;
