@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDialog>
@@ -29,6 +30,7 @@
 
 #include "Cartas.h"
 #include "Clock.h"
+#include "Controls.h"
 #include "Fmainform.h"
 #include "PaintWatch.h"
 #include "PictureBox.h"
@@ -81,7 +83,7 @@ private:
         for (int k = 0; k < kNumElegidas - 1; ++k) pick(position(r, k));
         if (!error_.empty()) return;
 
-        PictureBox* fifth = form_->cardImage(position(r, kNumElegidas - 1));
+        PictureBox* fifth = testing::cardAt(*form_, position(r, kNumElegidas - 1));
         readingShown_ = tableCleared_ = false;
         QTest::mousePress(fifth, Qt::LeftButton);
         const bool profiled = r >= settled_;
@@ -108,7 +110,7 @@ private:
         bool repainted = false;
         Clock::time_point opened, shown, closed, cleared;
         QList<QWidget*> cards;
-        for (int p = 0; p < kNumCartas; ++p) cards.append(form_->cardImage(p));
+        for (int p = 0; p < kNumCartas; ++p) cards.append(testing::cardAt(*form_, p));
         std::unique_ptr<PaintWatch> table;
         PaintWatch watch({&dialog}, [&] {
             shown = Clock::now();
@@ -136,8 +138,8 @@ private:
 
     // One of the first four picks, left only once the card is seen turned.
     void pick(int p) {
-        PictureBox* card = form_->cardImage(p);
-        const PictureBox* selected = form_->design().ImagenSel;
+        PictureBox* card = testing::cardAt(*form_, p);
+        const PictureBox* selected = testing::control<PictureBox>(*form_, "ImagenSel");
         bool turned = false;
         PaintWatch watch(
             {card},
@@ -153,13 +155,13 @@ private:
     void watchReading(TLecturaForm* lectura) {
         QList<QWidget*> painted{lectura};
         for (int k = 0; k < kNumElegidas; ++k)
-            if (inView(lectura->slot(k).picture)) painted.append(lectura->slot(k).picture);
+            if (PictureBox* face = testing::readingSlot(*lectura, k).picture; inView(face)) painted.append(face);
         auto* watch = new PaintWatch(painted, [this, lectura] {
             readingPainted_ = Clock::now();
             readingShown_ = true;
             watchTable();
             readingClosed_ = Clock::now();
-            lectura->design().BitBtn1->click();  // "Again"
+            testing::control<QAbstractButton>(*lectura, "BitBtn1")->click();  // "Again"
         });
         watch->setParent(lectura);
     }
@@ -179,8 +181,8 @@ private:
     // The table counts as clear once every card has been painted showing the unselected back.
     void watchTable() {
         QList<QWidget*> cards;
-        for (int p = 0; p < kNumCartas; ++p) cards.append(form_->cardImage(p));
-        const PictureBox* back = form_->design().ImagenNoSel;
+        for (int p = 0; p < kNumCartas; ++p) cards.append(testing::cardAt(*form_, p));
+        const PictureBox* back = testing::control<PictureBox>(*form_, "ImagenNoSel");
         tableWatch_ = std::make_unique<PaintWatch>(
             cards,
             [this] {
@@ -277,7 +279,7 @@ int main(int argc, char** argv) {
         auto* driver = new bench::ReadingDriver(form.get(), readings, settled);
         driver->setParent(form.get());
         QList<QWidget*> painted{form.get()};
-        for (int p = 0; p < kNumCartas; ++p) painted.append(form->cardImage(p));
+        for (int p = 0; p < kNumCartas; ++p) painted.append(testing::cardAt(*form, p));
         // The readings start from a table the user has seen.
         auto* shown = new bench::PaintWatch(painted, [driver] { driver->run(); });
         shown->setParent(form.get());

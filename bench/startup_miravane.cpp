@@ -2,6 +2,7 @@
 // main window's first complete paint: the banner and the 22 card backs decoded and drawn.
 #include <memory>
 
+#include "Controls.h"
 #include "Fmainform.h"
 #include "PaintWatch.h"
 #include "PictureBox.h"
@@ -12,8 +13,8 @@ int main(int, char** argv) {
     using namespace miravane;
     return runProgram(argv[0], []() -> std::unique_ptr<QWidget> {
         auto form = std::make_unique<TMainForm>();
-        QList<QWidget*> painted{form.get(), form->design().Image1};
-        for (int p = 0; p < kNumCartas; ++p) painted.append(form->cardImage(p));
+        QList<QWidget*> painted{form.get(), testing::control(*form, "Image1")};
+        for (int p = 0; p < kNumCartas; ++p) painted.append(testing::cardAt(*form, p));
         auto* watch = new bench::PaintWatch(painted, bench::reportFirstPaintAndQuit);
         watch->setParent(form.get());
         return form;

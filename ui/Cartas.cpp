@@ -6,35 +6,35 @@
 
 #include "Design.h"
 #include "Exactly.h"
-#include "FrameExtents.h"
-#include "Placement.h"
+#include "MessageBoxes.h"
 #include "PictureBox.h"
+#include "ui_Cartas.h"
 
 namespace miravane {
 
-TLecturaForm::TLecturaForm(QWidget* owner) : QDialog(owner) {
-    ui_.setupUi(this);
+TLecturaForm::TLecturaForm(QWidget* owner)
+    : QDialog(owner), ui_(std::make_unique<Ui::TLecturaForm>()), placement_([this](QSize outer) {
+          const QWidget* over = parentWidget();
+          return over ? centredOverOwner(over->window()->frameGeometry(), outer) : frameGeometry().topLeft();
+      }) {
+    ui_->setupUi(this);
     applyDesign(this);
-    slots_ = exactly<kNumElegidas>(Slot{ui_.Image23, ui_.StaticText3, ui_.StaticText2, ui_.StaticText1},
-              Slot{ui_.Image24, ui_.StaticText6, ui_.StaticText4, ui_.StaticText5},
-              Slot{ui_.Image25, ui_.StaticText9, ui_.StaticText7, ui_.StaticText8},
-              Slot{ui_.Image26, ui_.StaticText12, ui_.StaticText10, ui_.StaticText11},
-              Slot{ui_.Image27, ui_.StaticText15, ui_.StaticText13, ui_.StaticText14});
-    faces_ = exactly<kNumCartas>(ui_.Image1,  ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,
-              ui_.Image7,  ui_.Image8,  ui_.Image9,  ui_.Image10, ui_.Image11, ui_.Image12,
-              ui_.Image13, ui_.Image14, ui_.Image15, ui_.Image16, ui_.Image17, ui_.Image18,
-              ui_.Image19, ui_.Image20, ui_.Image21, ui_.Image22);
+    showDecodeFailuresOf(this);
+    slots_ = exactly<kNumElegidas>(Slot{ui_->Image23, ui_->StaticText3, ui_->StaticText1},
+              Slot{ui_->Image24, ui_->StaticText6, ui_->StaticText5},
+              Slot{ui_->Image25, ui_->StaticText9, ui_->StaticText8},
+              Slot{ui_->Image26, ui_->StaticText12, ui_->StaticText11},
+              Slot{ui_->Image27, ui_->StaticText15, ui_->StaticText14});
+    faces_ = exactly<kNumCartas>(ui_->Image1,  ui_->Image2,  ui_->Image3,  ui_->Image4,  ui_->Image5,  ui_->Image6,
+              ui_->Image7,  ui_->Image8,  ui_->Image9,  ui_->Image10, ui_->Image11, ui_->Image12,
+              ui_->Image13, ui_->Image14, ui_->Image15, ui_->Image16, ui_->Image17, ui_->Image18,
+              ui_->Image19, ui_->Image20, ui_->Image21, ui_->Image22);
 }
 
+TLecturaForm::~TLecturaForm() = default;
+
 void TLecturaForm::showEvent(QShowEvent* event) {
-    if (!placed_) {
-        placed_ = true;
-        requestFixedDialogFrame(this);
-        if (const QWidget* owner = parentWidget()) {
-            const QRect ownerOuter = owner->window()->frameGeometry();
-            placeByOuterSize(this, [ownerOuter](QSize outer) { return centredOverOwner(ownerOuter, outer); });
-        }
-    }
+    placement_.onShow(this);
     QDialog::showEvent(event);
     FormShow();
 }
@@ -44,7 +44,7 @@ void TLecturaForm::FormShow() {
     std::array<const carta*, kNumElegidas> elegidas{};
     for (int k = 0; k < kNumElegidas; ++k) {
         const int indice = baraja->indiceElegida(k);
-        slots_[k].picture->assignPictureFrom(face(indice));
+        slots_[k].picture->assignPictureFrom(*faces_[indice]);
         elegidas[k] = &baraja->naipes[indice];
     }
     for (int k = 0; k < kNumElegidas; ++k) {

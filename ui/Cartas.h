@@ -1,13 +1,22 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QDialog>
 
 #include "Carta.h"
-#include "ui_Cartas.h"
+#include "Desktop.h"
+
+class QLabel;
+
+namespace Ui {
+class TLecturaForm;
+}
 
 namespace miravane {
+
+class PictureBox;
 
 // The reading: five slots, one per pick in pick order, each with the card's face, its title
 // and its meaning text for that slot under a fixed heading. Filled when shown; "Again" closes
@@ -17,22 +26,10 @@ class TLecturaForm : public QDialog {
 
 public:
     explicit TLecturaForm(QWidget* owner);
+    ~TLecturaForm() override;
 
     // The deck the reading is read from; not owned. Set before the window is shown.
     vcartas* baraja = nullptr;
-
-    struct Slot {
-        PictureBox* picture;
-        QLabel* title;
-        QLabel* heading;
-        QLabel* meaning;
-    };
-    const Slot& slot(int k) const { return slots_.at(k); }
-
-    // The hidden picture store: the face of card index i.
-    const PictureBox& face(int i) const { return *faces_.at(i); }
-
-    const Ui::TLecturaForm& design() const { return ui_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,10 +38,17 @@ protected:
 private:
     void FormShow();
 
-    Ui::TLecturaForm ui_;
+    struct Slot {
+        PictureBox* picture;
+        QLabel* title;
+        QLabel* meaning;
+    };
+
+    std::unique_ptr<Ui::TLecturaForm> ui_;
     std::array<Slot, kNumElegidas> slots_{};
+    // The hidden picture store: the face of card index i.
     std::array<PictureBox*, kNumCartas> faces_{};
-    bool placed_ = false;
+    FirstShowPlacement placement_;
 };
 
 }  // namespace miravane

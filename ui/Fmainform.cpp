@@ -12,26 +12,45 @@
 #include "Cartas.h"
 #include "Design.h"
 #include "Exactly.h"
-#include "FrameExtents.h"
 #include "MessageBoxes.h"
-#include "Placement.h"
+#include "PictureBox.h"
+#include "ui_Fmainform.h"
 
 namespace miravane {
+namespace {
 
-TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+// What a screen reader calls the card at a table position in its current state, such as
+// "Card 7 of 22, face down".
+QString cardAccessibleName(int posicion, bool elegida) {
+    return QStringLiteral("Card %1 of %2, %3")
+        .arg(posicion + 1)
+        .arg(kNumCartas)
+        .arg(elegida ? QStringLiteral("picked") : QStringLiteral("face down"));
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()), placement_([this](QSize outer) {
+          const QScreen* desktop = screen();
+          return desktop ? centredOnDesktop(desktop->virtualSize(), outer) : frameGeometry().topLeft();
+      }) {
     installAccessibility();
-    ui_.setupUi(this);
+    ui_->setupUi(this);
     applyDesign(this);
-    cardImages_ = exactly<kNumCartas>(ui_.Image2,  ui_.Image3,  ui_.Image4,  ui_.Image5,  ui_.Image6,  ui_.Image7,
-                   ui_.Image8,  ui_.Image9,  ui_.Image10, ui_.Image11, ui_.Image12, ui_.Image13,
-                   ui_.Image14, ui_.Image15, ui_.Image16, ui_.Image17, ui_.Image18, ui_.Image19,
-                   ui_.Image20, ui_.Image21, ui_.Image22, ui_.Image23);
+    showDecodeFailuresOf(this);
+    cardImages_ = exactly<kNumCartas>(ui_->Image2,  ui_->Image3,  ui_->Image4,  ui_->Image5,  ui_->Image6,  ui_->Image7,
+                   ui_->Image8,  ui_->Image9,  ui_->Image10, ui_->Image11, ui_->Image12, ui_->Image13,
+                   ui_->Image14, ui_->Image15, ui_->Image16, ui_->Image17, ui_->Image18, ui_->Image19,
+                   ui_->Image20, ui_->Image21, ui_->Image22, ui_->Image23);
     seleccionada_.fill(0);
     numElegidas_ = 0;
-    ui_.Image1->setLink(true);
-    ui_.Image1->setAccessibleName(QUrl(QString::fromUtf8(kMakerPage)).host());
+    ui_->Image1->setLink(true);
+    ui_->Image1->setAccessibleName(QUrl(QString::fromUtf8(kMakerPage)).host());
     nameCards();
 }
+
+TMainForm::~TMainForm() = default;
 
 // A screen reader tells the cards apart by their place and hears which are picked.
 void TMainForm::nameCard(int posicion) {
@@ -43,12 +62,7 @@ void TMainForm::nameCards() {
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
-    if (!placed_) {
-        placed_ = true;
-        requestFixedDialogFrame(this);
-        if (const QScreen* desktop = screen())
-            placeByOuterSize(this, [desktop](QSize outer) { return centredOnDesktop(desktop->virtualSize(), outer); });
-    }
+    placement_.onShow(this);
     QWidget::showEvent(event);
 }
 
@@ -69,7 +83,7 @@ void TMainForm::elegir(QObject* sender) {
         return;
     }
     seleccionada_[p] = 1;
-    (*found)->assignPictureFrom(*ui_.ImagenSel);
+    (*found)->assignPictureFrom(*ui_->ImagenSel);
     nameCard(static_cast<int>(p));
     cartas_.elegidas[numElegidas_] = static_cast<std::int32_t>(p);
     ++numElegidas_;
@@ -93,7 +107,7 @@ void TMainForm::MostrarLectura() {
 
 void TMainForm::Reiniciar() {
     seleccionada_.fill(0);
-    for (PictureBox* card : cardImages_) card->assignPictureFrom(*ui_.ImagenNoSel);
+    for (PictureBox* card : cardImages_) card->assignPictureFrom(*ui_->ImagenNoSel);
     numElegidas_ = 0;
     nameCards();
 }

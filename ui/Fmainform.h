@@ -2,13 +2,20 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include <QWidget>
 
 #include "Carta.h"
-#include "ui_Fmainform.h"
+#include "Desktop.h"
+
+namespace Ui {
+class TMainForm;
+}
 
 namespace miravane {
+
+class PictureBox;
 
 // The main window: the banner with the maker's link, the table of 22 face-down cards, and the
 // footer. Five different picks shuffle the deck and open the reading; closing it clears the table.
@@ -17,14 +24,7 @@ class TMainForm : public QWidget {
 
 public:
     explicit TMainForm(QWidget* parent = nullptr);
-
-    const vcartas& cartas() const { return cartas_; }
-    int numElegidas() const { return numElegidas_; }
-    bool seleccionada(int posicion) const { return seleccionada_.at(posicion) != 0; }
-
-    // The card image at a table position (0..21: top row left to right, then the bottom row).
-    PictureBox* cardImage(int posicion) const { return cardImages_.at(posicion); }
-    const Ui::TMainForm& design() const { return ui_; }
+    ~TMainForm() override;
 
 public slots:
     void Image2Click();  // a click on any card image; the sender tells which
@@ -40,12 +40,13 @@ private:
     void nameCard(int posicion);
     void nameCards();
 
-    Ui::TMainForm ui_;
+    std::unique_ptr<Ui::TMainForm> ui_;
+    // The card images by table position: the top row left to right, then the bottom row.
     std::array<PictureBox*, kNumCartas> cardImages_{};
     std::array<std::uint8_t, kNumCartas> seleccionada_{};
     std::int32_t numElegidas_ = 0;
     vcartas cartas_;
-    bool placed_ = false;
+    FirstShowPlacement placement_;
 };
 
 }  // namespace miravane

@@ -4,15 +4,14 @@
 #include <QScreen>
 
 #include "AppInfo.h"
-#include "FrameExtents.h"
-#include "Placement.h"
+#include "Desktop.h"
+#include "PictureBox.h"
 
 namespace miravane {
 namespace {
 
-// Centred on the screen by its outer rectangle. The box knows its final size only in its show
-// event, after the toolkit has already placed it, so it is placed again there, before it is
-// mapped.
+// Centred on the screen by its outer rectangle. The box knows its final size only in its own
+// show event, so it is placed after that, still before it is mapped.
 class CentredMessageBox : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
@@ -20,15 +19,14 @@ public:
 protected:
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);
-        if (placed_) return;
-        placed_ = true;
-        requestFixedDialogFrame(this);
-        if (const QScreen* screen = this->screen())
-            placeByOuterSize(this, [screen](QSize outer) { return centredOverOwner(screen->geometry(), outer); });
+        placement_.onShow(this);
     }
 
 private:
-    bool placed_ = false;
+    FirstShowPlacement placement_{[this](QSize outer) {
+        const QScreen* on = screen();
+        return on ? centredOverOwner(on->geometry(), outer) : frameGeometry().topLeft();
+    }};
 };
 
 void showBox(QMessageBox::Icon icon, const QString& text) {
@@ -48,6 +46,11 @@ void showErrorMessage(const QString& text) { showBox(QMessageBox::Critical, with
 QString withFullStop(const QString& text) {
     if (text.isEmpty() || text.back() <= QLatin1Char('.')) return text;
     return text + QLatin1Char('.');
+}
+
+void showDecodeFailuresOf(QWidget* window) {
+    for (PictureBox* picture : window->findChildren<PictureBox*>())
+        QObject::connect(picture, &PictureBox::decodeFailed, window, &showErrorMessage);
 }
 
 }  // namespace miravane

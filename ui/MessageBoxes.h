@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace miravane {
 
 // The plain message box: caption the application title, no icon, one OK button that Enter
@@ -15,5 +17,9 @@ void showErrorMessage(const QString& text);
 // Appends "." when the last character sorts after "." (a letter, a digit, "?", ...); a text
 // that already ends in "." or "!" and an empty text stay as they are.
 QString withFullStop(const QString& text);
+
+// A picture of the window's that cannot be decoded is a failure like any other: it is shown
+// in the error box, once, after the paint that found it.
+void showDecodeFailuresOf(QWidget* window);
 
 }  // namespace miravane

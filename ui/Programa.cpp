@@ -8,10 +8,8 @@
 
 #include "Application.h"
 #include "Bitmap16.h"
+#include "Desktop.h"
 #include "Fmainform.h"
-#include "NoDisplay.h"
-#include "SessionBus.h"
-#include "TextEncoding.h"
 
 namespace miravane {
 
@@ -21,8 +19,7 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     // Only the program's path reaches Qt, so no command-line option is ever interpreted.
     int argc = 1;
     char* argv[] = {const_cast<char*>(programPath), nullptr};
-    preferUtf8Characters();
-    keepSessionBusFromAutolaunching();
+    prepareProcessForToolkit();
     std::optional<Application> application;
     {
         const NoDisplayGuard endsCleanlyWithoutADisplay;

@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "Cartas.h"
+#include "Controls.h"
 #include "Fmainform.h"
 #include "Modal.h"
 #include "PictureBox.h"
@@ -61,7 +62,7 @@ protected:
     // the reading opened and was closed by that gesture alone.
     bool oneReading(int n, Close how) {
         const int first = (n * 7) % kNumCartas;
-        for (int k = 0; k < 4; ++k) QTest::mouseClick(form.cardImage((first + 3 * k) % kNumCartas), Qt::LeftButton);
+        for (int k = 0; k < 4; ++k) QTest::mouseClick(testing::cardAt(form, (first + 3 * k) % kNumCartas), Qt::LeftButton);
         bool closedByGesture = false;
         auto opened = testing::onNextModal([&](QWidget* modal) {
             auto* reading = qobject_cast<TLecturaForm*>(modal);
@@ -81,15 +82,13 @@ protected:
             closedByGesture = !reading->isVisible();
             if (reading->isVisible()) reading->close();  // so that a failure does not hang the run
         });
-        QTest::mouseClick(form.cardImage((first + 12) % kNumCartas), Qt::LeftButton);
+        QTest::mouseClick(testing::cardAt(form, (first + 12) % kNumCartas), Qt::LeftButton);
         return *opened && closedByGesture;
     }
 
     bool tableIsClear() const {
-        if (form.numElegidas() != 0) return false;
         for (int p = 0; p < kNumCartas; ++p)
-            if (form.seleccionada(p) || !form.cardImage(p)->picture().sharesDataWith(form.design().ImagenNoSel->picture()))
-                return false;
+            if (!testing::showsUnselectedBack(form, p)) return false;
         return true;
     }
 

@@ -8,7 +8,7 @@
 
 #include "Fmainform.h"
 #include "Modal.h"
-#include "NoDisplay.h"
+#include "Desktop.h"
 #include "Programa.h"
 
 namespace miravane {

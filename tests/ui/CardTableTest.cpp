@@ -6,9 +6,9 @@
 #include <QWindow>
 
 #include "Cartas.h"
+#include "Controls.h"
 #include "Fmainform.h"
 #include "Modal.h"
-#include "PictureBox.h"
 
 namespace miravane {
 namespace {
@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override { vcartas::reloj = realClock; }
 
-    PictureBox* card(int position) const { return form.cardImage(position); }
+    PictureBox* card(int position) const { return testing::cardAt(form, position); }
     void click(int position) { QTest::mouseClick(card(position), Qt::LeftButton); }
 
     // A double-click as the window system delivers it: press, release, press, release in quick succession.
@@ -35,28 +35,36 @@ protected:
         QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    bool showsSelectedBack(int position) const {
-        return card(position)->picture().sharesDataWith(form.design().ImagenSel->picture());
-    }
+    bool showsSelectedBack(int position) const { return testing::showsSelectedBack(form, position); }
+    int picked() const { return testing::cardsShowingSelectedBack(form); }
 
-    // Picks the given positions; the fifth opens the reading, handed to `inReading`, which must close it.
-    void pickFive(std::array<int, 5> positions, std::function<void(TLecturaForm*)> inReading) {
-        for (int k = 0; k < 4; ++k) click(positions[k]);
+    // Picks the given positions, which must open the reading at the last of them and not before;
+    // the reading is handed to `inReading`, and closed if it is still open.
+    template <std::size_t N>
+    void pickUntilReading(std::array<int, N> positions, std::function<void(TLecturaForm*)> inReading) {
+        std::size_t clicks = 0, openedAt = 0;
         auto opened = testing::onNextModal([&](QWidget* modal) {
+            openedAt = clicks;
             auto* reading = qobject_cast<TLecturaForm*>(modal);
-            ASSERT_NE(reading, nullptr);
-            inReading(reading);
-            if (reading->isVisible()) reading->close();
+            if (reading) inReading(reading);
+            if (modal->isVisible()) modal->close();
+            EXPECT_NE(reading, nullptr) << "a box opened instead of the reading";
         });
-        click(positions[4]);
-        EXPECT_TRUE(*opened) << "the fifth pick opens the reading";
+        for (int position : positions) {
+            ++clicks;
+            click(position);
+            if (*opened) break;
+        }
+        EXPECT_TRUE(*opened) << "the reading did not open";
+        EXPECT_EQ(openedAt, N) << "the reading opened at pick " << openedAt << ", not at the last of " << N;
+    }
+    void pickFive(std::array<int, 5> positions, std::function<void(TLecturaForm*)> inReading) {
+        pickUntilReading(positions, std::move(inReading));
     }
 
     void expectClearTable() {
-        EXPECT_EQ(form.numElegidas(), 0);
-        const QImage back = form.design().ImagenNoSel->picture().image();
+        const QImage back = testing::control<PictureBox>(form, "ImagenNoSel")->picture().image();
         for (int p = 0; p < kNumCartas; ++p) {
-            EXPECT_FALSE(form.seleccionada(p));
             EXPECT_EQ(card(p)->size(), QSize(40, 80));
             EXPECT_EQ(card(p)->grab().toImage().convertToFormat(QImage::Format_RGB32),
                       back.convertToFormat(QImage::Format_RGB32))
@@ -69,12 +77,12 @@ protected:
 };
 
 TEST_F(CardTable, DesignOfTheTable) {
-    const Ui::TMainForm& ui = form.design();
-    EXPECT_EQ(ui.Panel2->geometry(), QRect(56, 16, 521, 224));
-    EXPECT_EQ(ui.StaticText1->geometry(), QRect(1, 0, 520, 49));
-    EXPECT_EQ(ui.StaticText1->text(), "\nSelect 5 cards to obtain your tarot reading");
-    EXPECT_FALSE(ui.ImagenNoSel->isVisible());
-    EXPECT_FALSE(ui.ImagenSel->isVisible());
+    using testing::control;
+    EXPECT_EQ(control(form, "Panel2")->geometry(), QRect(56, 16, 521, 224));
+    EXPECT_EQ(control(form, "StaticText1")->geometry(), QRect(1, 0, 520, 49));
+    EXPECT_EQ(control<QLabel>(form, "StaticText1")->text(), "\nSelect 5 cards to obtain your tarot reading");
+    EXPECT_FALSE(control(form, "ImagenNoSel")->isVisible());
+    EXPECT_FALSE(control(form, "ImagenSel")->isVisible());
     const int columns[] = {0, 48, 96, 144, 192, 240, 288, 336, 384, 432, 481};
     for (int p = 0; p < kNumCartas; ++p) {
         SCOPED_TRACE("position " + std::to_string(p));
@@ -86,6 +94,16 @@ TEST_F(CardTable, DesignOfTheTable) {
     expectClearTable();
 }
 
+// The card of the seed-0 order lying at a table position.
+const carta& cardOfSeedZeroAt(int position) {
+    static const vcartas seed0 = [] {
+        vcartas deck;
+        deck.barajar(0);
+        return deck;
+    }();
+    return seed0.naipes[seed0.orden[position]];
+}
+
 TEST_F(CardTable, ASecondClickOnAPickedCardIsRefusedOnce) {
     click(7);
     auto seen = testing::closeNextMessageBox();
@@ -94,11 +112,15 @@ TEST_F(CardTable, ASecondClickOnAPickedCardIsRefusedOnce) {
     EXPECT_EQ(seen->text, kAlreadySelected);
     EXPECT_EQ(seen->caption, "Miravane");
     EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
-    EXPECT_EQ(form.numElegidas(), 1);
-    EXPECT_EQ(form.cartas().elegidas[0], 7);
+    EXPECT_EQ(picked(), 1);
     EXPECT_TRUE(showsSelectedBack(7));
     EXPECT_EQ(card(7)->size(), QSize(40, 80));
     EXPECT_EQ(card(7)->pos(), QPoint(336, 56));
+
+    // One pick was counted, the first: four more open the reading, with card 7's first.
+    pickUntilReading(std::array{1, 2, 3, 4}, [](TLecturaForm* reading) {
+        EXPECT_EQ(testing::readingSlot(*reading, 0).title->text().toStdString(), cardOfSeedZeroAt(7).nombre);
+    });
 }
 
 TEST_F(CardTable, ADoubleClickPicksAnUnpickedCardOnceAndRefusesAPickedOneOnce) {
@@ -106,13 +128,13 @@ TEST_F(CardTable, ADoubleClickPicksAnUnpickedCardOnceAndRefusesAPickedOneOnce) {
     doubleClick(3);
     QTest::qWait(30);
     EXPECT_EQ(modals.count(), 0);
-    EXPECT_EQ(form.numElegidas(), 1);
+    EXPECT_EQ(picked(), 1);
     EXPECT_TRUE(showsSelectedBack(3));
 
     doubleClick(3);
     QTest::qWait(30);
     EXPECT_EQ(modals.count(), 1);
-    EXPECT_EQ(form.numElegidas(), 1);
+    EXPECT_EQ(picked(), 1);
 }
 
 TEST_F(CardTable, OtherButtonsAndTheKeyboardNeverPick) {
@@ -121,9 +143,7 @@ TEST_F(CardTable, OtherButtonsAndTheKeyboardNeverPick) {
     QTest::mousePress(card(5), Qt::LeftButton);
     QTest::mouseRelease(card(5), Qt::LeftButton, Qt::NoModifier, QPoint(-10, -10));  // released off the card
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(&form, key);
-    EXPECT_EQ(form.numElegidas(), 0);
-    EXPECT_FALSE(form.seleccionada(4));
-    EXPECT_FALSE(form.seleccionada(5));
+    EXPECT_EQ(picked(), 0);
 }
 
 TEST_F(CardTable, TheFifthPickOpensTheReadingAtOnceAndClosingItClearsTheTable) {
@@ -131,15 +151,16 @@ TEST_F(CardTable, TheFifthPickOpensTheReadingAtOnceAndClosingItClearsTheTable) {
         EXPECT_TRUE(reading->isVisible());
         EXPECT_TRUE(reading->isModal());
         EXPECT_EQ(reading->parentWidget(), &form);
-        EXPECT_EQ(form.numElegidas(), 5);
+        EXPECT_EQ(picked(), 5);
         EXPECT_TRUE(showsSelectedBack(4)) << "the fifth card turned before the reading opened";
         QTest::keyClick(reading, Qt::Key_Return);
     });
     expectClearTable();
 
-    click(9);
-    EXPECT_EQ(form.numElegidas(), 1);
-    EXPECT_EQ(form.cartas().elegidas[0], 9) << "the next click is the first pick";
+    // The next click is the first pick of a new reading.
+    pickFive({9, 0, 11, 21, 10}, [](TLecturaForm* reading) {
+        EXPECT_EQ(testing::readingSlot(*reading, 0).title->text().toStdString(), cardOfSeedZeroAt(9).nombre);
+    });
 }
 
 TEST_F(CardTable, TheTableIsClearedHoweverTheReadingEnds) {
@@ -158,15 +179,14 @@ TEST_F(CardTable, TheTableIsClearedHoweverTheReadingEnds) {
 
 TEST_F(CardTable, PicksInAnyOrderAreReadInTheOrderMade) {
     const std::array<int, 5> picks = {21, 0, 5, 12, 3};
-    vcartas seed0;
-    seed0.barajar(0);
     pickFive(picks, [&](TLecturaForm* reading) {
         for (int k = 0; k < 5; ++k) {
-            const carta& expected = seed0.naipes[seed0.orden[picks[k]]];
-            EXPECT_EQ(reading->slot(k).title->text().toStdString(), expected.nombre);
-            EXPECT_EQ(reading->slot(k).meaning->text().toStdString(), expected.texto[k]);
+            const carta& expected = cardOfSeedZeroAt(picks[k]);
+            EXPECT_EQ(testing::readingSlot(*reading, k).title->text().toStdString(), expected.nombre);
+            EXPECT_EQ(testing::readingSlot(*reading, k).meaning->text().toStdString(), expected.texto[k]);
         }
-        EXPECT_EQ(reading->slot(0).title->text(), "XIII - Death") << "position 21 holds card 12 after seed 0";
+        EXPECT_EQ(testing::readingSlot(*reading, 0).title->text(), "XIII - Death")
+            << "position 21 holds card 12 after seed 0";
     });
 }
 

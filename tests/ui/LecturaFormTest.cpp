@@ -4,12 +4,16 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "BitBtn.h"
 #include "Cartas.h"
+#include "Controls.h"
 #include "Modal.h"
-#include "PictureBox.h"
 
 namespace miravane {
 namespace {
+
+using testing::control;
+using testing::readingSlot;
 
 const QString kRechazo =
     "I don't like to give this result, you know, this is a game, and you get a bad hand. Forget it.";
@@ -30,9 +34,9 @@ protected:
     }
 
     void expectSlot(int k, int card) {
-        const TLecturaForm::Slot& slot = reading->slot(k);
+        const testing::ReadingSlot slot = readingSlot(*reading, k);
         SCOPED_TRACE("slot " + std::to_string(k));
-        EXPECT_TRUE(slot.picture->picture().sharesDataWith(reading->face(card).picture()));
+        EXPECT_TRUE(slot.picture->picture().sharesDataWith(testing::storedFace(*reading, card).picture()));
         EXPECT_EQ(slot.title->text().toStdString(), deck.naipes[card].nombre);
         EXPECT_EQ(slot.meaning->text().toStdString(), deck.naipes[card].texto[k]);
     }
@@ -57,11 +61,11 @@ TEST_F(Lectura, TheOrderOfSeedZeroWithTheFirstFivePositions) {
     const char* titles[] = {"VI - The Lovers", "XVI - The Tower", "IX - The Hermit", "VIII - Justice", "XIX - The Sun"};
     for (int k = 0; k < 5; ++k) {
         expectSlot(k, cards[k]);
-        EXPECT_EQ(reading->slot(k).title->text(), titles[k]);
+        EXPECT_EQ(readingSlot(*reading, k).title->text(), titles[k]);
     }
     const char* headings[] = {" What you have to do:", " What plays against you:", " Who will judge:",
                               " The sentence will be:", " Summarizing:"};
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(reading->slot(k).heading->text(), headings[k]);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(readingSlot(*reading, k).heading->text(), headings[k]);
 }
 
 // Five picks over the order of seed 0 that put the given card in the given slot.
@@ -82,38 +86,40 @@ std::array<std::int32_t, 5> picksPutting(int card, int slot) {
 TEST_F(Lectura, DeathRefusesToAnswerWhoJudgesAndTheSentence) {
     for (int slot = 0; slot < 5; ++slot) {
         showReading(picksPutting(12, slot), 0);
-        EXPECT_EQ(reading->slot(slot).title->text(), "XIII - Death");
-        EXPECT_EQ(reading->slot(slot).meaning->text() == kRechazo, slot == 2 || slot == 3) << "slot " << slot;
+        EXPECT_EQ(readingSlot(*reading, slot).title->text(), "XIII - Death");
+        EXPECT_EQ(readingSlot(*reading, slot).meaning->text() == kRechazo, slot == 2 || slot == 3) << "slot " << slot;
     }
 }
 
 TEST_F(Lectura, TheHermitSpeaksSpanishOnlyForTheSentence) {
     for (int slot = 0; slot < 5; ++slot) {
         showReading(picksPutting(8, slot), 0);
-        EXPECT_EQ(reading->slot(slot).title->text(), "IX - The Hermit");
-        const bool spanish = reading->slot(slot).meaning->text().startsWith(QString::fromUtf8("Deber\xC3\xA1s"));
+        EXPECT_EQ(readingSlot(*reading, slot).title->text(), "IX - The Hermit");
+        const bool spanish = readingSlot(*reading, slot).meaning->text().startsWith(QString::fromUtf8("Deber\xC3\xA1s"));
         EXPECT_EQ(spanish, slot == 3) << "slot " << slot;
     }
 }
 
 TEST_F(Lectura, DesignOfTheWindow) {
     showReading({0, 1, 2, 3, 4}, 0);
-    const Ui::TLecturaForm& ui = reading->design();
+    const auto ui = [this](const char* name) { return control<QFrame>(*reading, name); };
+    const auto* header = control<QLabel>(*reading, "StaticText16");
+    const auto* again = control<BitBtn>(*reading, "BitBtn1");
     EXPECT_EQ(reading->size(), QSize(622, 420));
     EXPECT_EQ(reading->minimumSize(), reading->maximumSize());
     EXPECT_EQ(reading->windowTitle(), QString::fromUtf8("Interpretaci\xC3\xB3n de las cartas"));
-    EXPECT_EQ(ui.Panel1->geometry(), QRect(0, 0, 622, 65));
-    EXPECT_EQ(ui.StaticText16->geometry(), QRect(56, 4, 513, 53));
-    EXPECT_EQ(ui.StaticText16->text(), "\nHere it is your Tarot reading:");
-    EXPECT_EQ(ui.StaticText16->font().pixelSize(), 15);
-    EXPECT_EQ(ui.StaticText16->backgroundRole(), QPalette::Base);
-    EXPECT_EQ(ui.ScrollBox1->geometry(), QRect(0, 65, 622, 314));
-    EXPECT_EQ(ui.ScrollBox1->frameWidth(), 2);
-    EXPECT_EQ(ui.Panel2->geometry(), QRect(0, 379, 622, 41));
-    EXPECT_EQ(ui.BitBtn1->geometry(), QRect(248, 8, 113, 25));
-    EXPECT_EQ(ui.BitBtn1->text(), "Again");
-    EXPECT_FALSE(ui.BitBtn1->icon().isNull());
-    const QIcon glyph = ui.BitBtn1->icon();
+    EXPECT_EQ(ui("Panel1")->geometry(), QRect(0, 0, 622, 65));
+    EXPECT_EQ(header->geometry(), QRect(56, 4, 513, 53));
+    EXPECT_EQ(header->text(), "\nHere it is your Tarot reading:");
+    EXPECT_EQ(header->font().pixelSize(), 15);
+    EXPECT_EQ(header->backgroundRole(), QPalette::Base);
+    EXPECT_EQ(ui("ScrollBox1")->geometry(), QRect(0, 65, 622, 314));
+    EXPECT_EQ(ui("ScrollBox1")->frameWidth(), 2);
+    EXPECT_EQ(ui("Panel2")->geometry(), QRect(0, 379, 622, 41));
+    EXPECT_EQ(again->geometry(), QRect(248, 8, 113, 25));
+    EXPECT_EQ(again->text(), "Again");
+    EXPECT_FALSE(again->icon().isNull());
+    const QIcon glyph = again->icon();
     const QImage fine = glyph.pixmap(QSize(16, 16), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(fine.size(), QSize(32, 32)) << "the glyph at 200 %";
     EXPECT_NE(fine, glyph.pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32).scaled(32, 32))
@@ -122,7 +128,7 @@ TEST_F(Lectura, DesignOfTheWindow) {
     const int pictureY[] = {15, 191, 369, 535, 721}, titleY[] = {146, 325, 501, 665, 851},
               titleH[] = {22, 20, 20, 22, 22}, headingY[] = {15, 192, 368, 534, 720};
     for (int k = 0; k < 5; ++k) {
-        const TLecturaForm::Slot& slot = reading->slot(k);
+        const testing::ReadingSlot slot = readingSlot(*reading, k);
         SCOPED_TRACE("slot " + std::to_string(k));
         EXPECT_EQ(slot.picture->geometry(), QRect(40, pictureY[k], 80, 130));
         EXPECT_EQ(slot.title->geometry(), QRect(8, titleY[k], 145, titleH[k]));
@@ -137,12 +143,12 @@ TEST_F(Lectura, DesignOfTheWindow) {
         EXPECT_TRUE(slot.title->font().bold());
         EXPECT_TRUE(slot.meaning->wordWrap());
     }
-    for (int card = 0; card < kNumCartas; ++card) EXPECT_FALSE(reading->face(card).isVisible());
+    for (int card = 0; card < kNumCartas; ++card) EXPECT_FALSE(testing::storedFace(*reading, card).isVisible());
 }
 
 TEST_F(Lectura, ScrollsOverTheWholeReadingAndOpensOnTheFirstSlot) {
     showReading({0, 1, 2, 3, 4}, 0);
-    QScrollArea* box = reading->design().ScrollBox1;
+    auto* box = control<QScrollArea>(*reading, "ScrollBox1");
     const int viewport = box->viewport()->height();
     EXPECT_EQ(box->widget()->height(), 873);
     EXPECT_EQ(box->verticalScrollBar()->maximum(), 873 - viewport);
@@ -151,13 +157,13 @@ TEST_F(Lectura, ScrollsOverTheWholeReadingAndOpensOnTheFirstSlot) {
 
     const QRect visible(0, 0, box->viewport()->width(), viewport);
     auto shown = [&](const QWidget* w) { return visible.contains(w->geometry()); };
-    const TLecturaForm::Slot &first = reading->slot(0), &second = reading->slot(1);
+    const testing::ReadingSlot first = readingSlot(*reading, 0), second = readingSlot(*reading, 1);
     EXPECT_TRUE(shown(first.picture) && shown(first.title) && shown(first.heading) && shown(first.meaning));
     EXPECT_TRUE(shown(second.heading));
     EXPECT_TRUE(visible.intersects(second.picture->geometry()) && !shown(second.picture)) << "cut at the bottom";
     EXPECT_TRUE(visible.intersects(second.meaning->geometry()) && !shown(second.meaning));
     EXPECT_FALSE(visible.intersects(second.title->geometry())) << "wholly below";
-    for (int k = 2; k < 5; ++k) EXPECT_FALSE(visible.intersects(reading->slot(k).heading->geometry()));
+    for (int k = 2; k < 5; ++k) EXPECT_FALSE(visible.intersects(readingSlot(*reading, k).heading->geometry()));
 
     QTest::mouseMove(box->viewport());
     QWheelEvent wheel(QPointF(100, 100), box->viewport()->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
@@ -171,18 +177,18 @@ TEST_F(Lectura, FacesAreDecodedOnlyWhenTheirSlotIsDrawn) {
     QTest::qWait(20);
     auto decodedFaces = [this] {
         int decoded = 0;
-        for (int card = 0; card < kNumCartas; ++card) decoded += reading->face(card).picture().isDecoded();
+        for (int card = 0; card < kNumCartas; ++card) decoded += testing::storedFace(*reading, card).picture().isDecoded();
         return decoded;
     };
-    EXPECT_TRUE(reading->slot(0).picture->picture().isDecoded());
-    EXPECT_FALSE(reading->slot(4).picture->picture().isDecoded()) << "below the visible part";
+    EXPECT_TRUE(readingSlot(*reading, 0).picture->picture().isDecoded());
+    EXPECT_FALSE(readingSlot(*reading, 4).picture->picture().isDecoded()) << "below the visible part";
 
-    QScrollBar* scroll = reading->design().ScrollBox1->verticalScrollBar();
+    QScrollBar* scroll = control<QScrollArea>(*reading, "ScrollBox1")->verticalScrollBar();
     for (int value = 0; value <= scroll->maximum(); value += 100) {  // the user scrolls down the reading
         scroll->setValue(value);
         QTest::qWait(5);
     }
-    for (int k = 0; k < 5; ++k) EXPECT_TRUE(reading->slot(k).picture->picture().isDecoded()) << "slot " << k;
+    for (int k = 0; k < 5; ++k) EXPECT_TRUE(readingSlot(*reading, k).picture->picture().isDecoded()) << "slot " << k;
     EXPECT_EQ(decodedFaces(), 5) << "the other faces in the store are never decoded";
 }
 
@@ -203,7 +209,7 @@ int closeModalReading(vcartas& deck, QWidget& owner, const std::function<void(TL
     reading.baraja = &deck;
     testing::onNextModal([&](QWidget* modal) {
         EXPECT_EQ(modal, &reading);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == reading.design().BitBtn1; }))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == control(reading, "BitBtn1"); }))
             << "Again has the focus";
         act(&reading);
     });
@@ -222,7 +228,7 @@ TEST_F(Lectura, EnterAndSpaceCloseWithOkTheCloseBoxWithCancelEscDoesNothing) {
                                     QTest::keyClick(r, Qt::Key_Escape);
                                     QTest::qWait(20);
                                     EXPECT_TRUE(r->isVisible()) << "Esc leaves it open";
-                                    QTest::mouseClick(r->design().BitBtn1, Qt::LeftButton);
+                                    QTest::mouseClick(control(*r, "BitBtn1"), Qt::LeftButton);
                                 }),
               QDialog::Accepted);
 }
@@ -234,7 +240,7 @@ TEST_F(Lectura, ShownWithoutADeckItReportsAFailureInsteadOfReading) {
     QTest::qWait(50);
     EXPECT_TRUE(seen->shown);
     EXPECT_EQ(seen->icon, QMessageBox::Critical);
-    EXPECT_TRUE(lonely.slot(0).title->text().isEmpty());
+    EXPECT_TRUE(readingSlot(lonely, 0).title->text().isEmpty());
 }
 
 }  // namespace

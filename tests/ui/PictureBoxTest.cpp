@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 
+#include "MessageBoxes.h"
 #include "Modal.h"
 #include "PictureBox.h"
 #include "Sanitizers.h"
@@ -91,17 +93,21 @@ TEST_F(Pictures, AboveOneDevicePixelPerPixelTheArtAtTwiceTheSizeIsDrawnNotTheSma
 
 TEST_F(Pictures, ADamagedPictureIsReportedOnceAndDrawsAsEmpty) {
     const QByteArray whole = JpegPicture::fromResource(":/cards/back.jpg").stream();
+    showDecodeFailuresOf(&parent);  // as the windows do
     showParent();
     const QImage before = shown.grab().toImage();
 
     testing::ModalCounter modals;
+    QSignalSpy reported(&shown, &PictureBox::decodeFailed);
     shown.setAutoSize(false);
     shown.setPicture(JpegPicture::fromStream(whole.left(whole.size() / 2)));
     for (int i = 0; i < 5; ++i) {
         shown.repaint();
         QTest::qWait(20);
     }
-    EXPECT_EQ(modals.count(), 1);
+    ASSERT_EQ(reported.count(), 1);
+    EXPECT_TRUE(reported[0][0].toString().startsWith("The picture could not be decoded: "));
+    EXPECT_EQ(modals.count(), 1) << "the window shows it in the error box";
     EXPECT_EQ(shown.grab().toImage(), before);
 }
 

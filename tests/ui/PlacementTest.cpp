@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Placement.h"
+#include "Desktop.h"
 
 namespace miravane {
 namespace {

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QTest>
 
+#include "BitBtn.h"
 #include "Cartas.h"
+#include "Controls.h"
 #include "Fmainform.h"
 #include "MessageBoxes.h"
 #include "Modal.h"
@@ -100,7 +102,7 @@ protected:
         for (QLabel* label : reading.findChildren<QLabel*>())
             measured.emplace_back("reading " + label->objectName(), drawnContrast(label));
         // The button's caption is drawn by the style, over its own gradient, in the button text colour.
-        const QPalette& button = reading.design().BitBtn1->palette();
+        const QPalette& button = testing::control<BitBtn>(reading, "BitBtn1")->palette();
         measured.emplace_back("reading BitBtn1", contrastRatio(button.color(QPalette::ButtonText), button.color(QPalette::Button)));
 
         testing::onNextModal([&](QWidget* box) {

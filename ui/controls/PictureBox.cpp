@@ -11,7 +11,6 @@
 #include <QToolTip>
 
 #include "Accessibility.h"
-#include "MessageBoxes.h"
 
 namespace miravane {
 namespace {
@@ -99,9 +98,9 @@ bool PictureBox::paintTwiceTheSize(QPainter& painter, qreal ratio) {
 void PictureBox::reportDecodeFailure() {
     const QString failure = picture_.takeFailureToReport();
     if (failure.isEmpty()) return;
-    // Not from inside the paint: the error box runs its own event loop.
+    // Not from inside the paint: whoever is told may show a box, which runs an event loop.
     QMetaObject::invokeMethod(
-        this, [failure] { showErrorMessage(failure); }, Qt::QueuedConnection);
+        this, [this, failure] { emit decodeFailed(failure); }, Qt::QueuedConnection);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -1,4 +1,4 @@
-#include "NoDisplay.h"
+#include "Desktop.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -52,6 +52,8 @@ public:
 
 signals:
     void clicked();
+    // The picture could not be decoded when it was first drawn; sent once, after that paint.
+    void decodeFailed(const QString& why);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
