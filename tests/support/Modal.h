@@ -2,8 +2,12 @@
 
 #include <functional>
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -75,6 +79,47 @@ private:
     QTimer timer_;
     QPointer<QWidget> last_;
     int count_ = 0;
+};
+
+// A test that waits on a modal window nobody closes would hang until the test runner's own
+// limit, saying only "Timeout". While one lives, a modal window left open for longer than any
+// test keeps one fails the running test, naming the window and what it says, and is closed so
+// that the run goes on.
+class StuckModalWatch : public QObject {
+public:
+    static constexpr int kLongestOpenMs = 8000;
+
+    StuckModalWatch() {
+        connect(&timer_, &QTimer::timeout, this, [this] { look(); });
+        timer_.start(100);
+    }
+
+private:
+    void look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != watched_.data()) {
+            watched_ = modal;
+            openFor_.start();
+            return;
+        }
+        if (!modal || openFor_.elapsed() < kLongestOpenMs) return;
+        ADD_FAILURE() << "waited " << kLongestOpenMs / 1000 << " s with " << describe(modal)
+                      << " still open: the test never closed it";
+        watched_ = nullptr;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        modal->close();
+    }
+
+    static std::string describe(const QWidget* modal) {
+        std::string what = std::string("the modal ") + modal->metaObject()->className() + " \"" +
+                           modal->windowTitle().toStdString() + "\"";
+        if (const auto* box = qobject_cast<const QMessageBox*>(modal)) what += " saying \"" + box->text().toStdString() + "\"";
+        return what;
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> watched_;
+    QElapsedTimer openFor_;
 };
 
 }  // namespace miravane::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Application.h"
+#include "Modal.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     int qtArgc = 1;
     miravane::Application app(qtArgc, argv);
+    const miravane::testing::StuckModalWatch failsAModalLeftOpen;
     return RUN_ALL_TESTS();
 }
