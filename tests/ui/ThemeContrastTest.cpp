@@ -52,6 +52,11 @@ std::vector<Theme> themes() {
                                     {P::Text, "#ffffff"}, {P::BrightText, "#ffffff"}, {P::ButtonText, "#ffffff"},
                                     {P::Base, "#3d3d3d"}, {P::Window, "#222020"}, {P::Shadow, "#e7e4e0"},
                                     {P::ToolTipBase, "#3f3f36"}, {P::ToolTipText, "#ffffff"}})},
+        // A dark window and light views, as some themes pair them: text on the base is no
+        // longer the window's text colour.
+        {"dark window, light view", paletteOf({{P::Window, "#2d2d2d"}, {P::WindowText, "#eeeeee"}, {P::Base, "#ffffff"},
+                                               {P::Text, "#1e1e1e"}, {P::Button, "#3a3a3a"}, {P::ButtonText, "#eeeeee"},
+                                               {P::ToolTipBase, "#ffffdc"}, {P::ToolTipText, "#000000"}})},
         // KDE's Breeze Dark colour scheme; its shades derived from the button colour.
         {"Breeze dark", paletteOf({{P::Window, "#202326"}, {P::WindowText, "#fcfcfc"}, {P::Base, "#141618"},
                                    {P::Text, "#fcfcfc"}, {P::Button, "#292c30"}, {P::ButtonText, "#fcfcfc"},
@@ -87,18 +92,25 @@ protected:
     }
     ~ThemeContrast() override { QApplication::setPalette(original_); }
 
-    // Every text the user reads, with its name, after the palette has been applied.
-    std::vector<std::pair<QString, double>> measure() {
+    // Every text the user reads, with its name, in the theme's palette: applied before the
+    // windows open, or while both are open, as when the user switches themes.
+    std::vector<std::pair<QString, double>> measure(const QPalette& theme, bool whileOpen) {
+        if (!whileOpen) QApplication::setPalette(theme);
         std::vector<std::pair<QString, double>> measured;
         TMainForm form;
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
-        for (QLabel* label : form.findChildren<QLabel*>()) measured.emplace_back(label->objectName(), drawnContrast(label));
-
         TLecturaForm reading(&form);
         reading.baraja = &deck_;
         reading.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&reading));
+        if (whileOpen) {
+            QApplication::setPalette(theme);
+            QCoreApplication::processEvents();  // the windows hear of it through posted events
+        }
+
+        for (QLabel* label : form.findChildren<QLabel*>())
+            if (label->window() == &form) measured.emplace_back(label->objectName(), drawnContrast(label));
         for (QLabel* label : reading.findChildren<QLabel*>())
             measured.emplace_back("reading " + label->objectName(), drawnContrast(label));
         // The button's caption is drawn by the style, over its own gradient, in the button text colour.
@@ -120,14 +132,16 @@ protected:
 
 TEST_F(ThemeContrast, EveryTextReadsWellInLightAndDarkThemes) {
     const bool printTable = qEnvironmentVariableIsSet("MIRAVANE_CONTRAST_TABLE");
-    for (const Theme& theme : themes()) {
-        SCOPED_TRACE(theme.name);
-        QApplication::setPalette(theme.palette);
-        const auto measured = measure();
-        EXPECT_GE(measured.size(), 3u + 16u + 2u) << "both windows and the message box were measured";
-        for (const auto& [text, ratio] : measured) {
-            EXPECT_GE(ratio, kLeastContrast) << text.toStdString();
-            if (printTable) std::printf("%s\t%s\t%.2f\n", theme.name, qPrintable(text), ratio);
+    for (bool whileOpen : {false, true}) {
+        for (const Theme& theme : themes()) {
+            SCOPED_TRACE(std::string(theme.name) + (whileOpen ? ", switched to with the windows open" : ""));
+            QApplication::setPalette(original_);
+            const auto measured = measure(theme.palette, whileOpen);
+            EXPECT_GE(measured.size(), 3u + 16u + 2u) << "both windows and the message box were measured";
+            for (const auto& [text, ratio] : measured) {
+                EXPECT_GE(ratio, kLeastContrast) << text.toStdString();
+                if (printTable) std::printf("%s\t%d\t%s\t%.2f\n", theme.name, whileOpen, qPrintable(text), ratio);
+            }
         }
     }
 }
