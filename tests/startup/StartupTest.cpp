@@ -71,6 +71,19 @@ TEST_F(Startup, WithoutADisplayOneLineNamesItAndTheProgramEndsWithoutAborting) {
                 "^miravane: no display to show the window on: [^\n]*[(]DISPLAY is not set[^\n]*\n$");
 }
 
+TEST_F(Startup, WhatTheToolkitSaidWhileStartingIsWrittenOnceTheWindowCanShow) {
+    const auto startTalkatively = [] {
+        qputenv("QT_DEBUG_PLUGINS", "1");  // the toolkit names each plugin folder it looks in
+        runProgram("miravane", [] {
+            auto form = makeMainForm();
+            QTimer::singleShot(0, form.get(), &QWidget::close);
+            return form;
+        });
+        std::exit(0);
+    };
+    EXPECT_EXIT(startTalkatively(), ::testing::ExitedWithCode(0), "checking directory path \"[^\"]*/platforms\"");
+}
+
 TEST_F(Startup, AFailureWhileStartingIsShownAndTheProgramStillExitsWithZero) {
     std::shared_ptr<testing::SeenMessage> seen;
     const int code = runProgram("miravane", [&seen]() -> std::unique_ptr<QWidget> {

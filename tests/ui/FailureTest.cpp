@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -46,6 +47,19 @@ TEST(MessageBoxes, PlainBoxHasTheTitleNoIconAndOneOkButton) {
     });
     showMessage("Hello");
     EXPECT_TRUE(*seen);
+}
+
+TEST(MessageBoxes, ALongBoxIsCentredOnTheScreenAtItsFinalSize) {
+    QRect outer, screen;
+    auto seen = testing::onNextModal([&](QWidget* box) {
+        outer = box->frameGeometry();
+        screen = box->screen()->geometry();
+        box->close();
+    });
+    showErrorMessage(QString("The picture could not be decoded: ").repeated(12));
+    ASSERT_TRUE(*seen);
+    EXPECT_GT(outer.height(), 100) << "the text wraps to several lines";
+    EXPECT_EQ(outer.topLeft(), QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
 }
 
 TEST(Failures, AnExceptionInAHandlerIsShownAndTheLoopGoesOn) {

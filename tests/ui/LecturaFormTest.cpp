@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "BitBtn.h"
+#include "Bitmap16.h"
 #include "Cartas.h"
 #include "Controls.h"
 #include "Modal.h"
@@ -124,6 +125,12 @@ TEST_F(Lectura, DesignOfTheWindow) {
     EXPECT_EQ(fine.size(), QSize(32, 32)) << "the glyph at 200 %";
     EXPECT_NE(fine, glyph.pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32).scaled(32, 32))
         << "drawn at twice the size, not with its pixels doubled";
+    // At 96 dpi the glyphs are the bitmap's own pixels: the normal one on the left, the disabled on the right.
+    const QImage strip = withBottomLeftTransparent(loadBitmap16(":/glyph-again.bmp")).convertToFormat(QImage::Format_ARGB32);
+    for (const auto [mode, left] : {std::pair{QIcon::Normal, 0}, std::pair{QIcon::Disabled, 16}})
+        EXPECT_EQ(glyph.pixmap(QSize(16, 16), 1.0, mode).toImage().convertToFormat(QImage::Format_ARGB32),
+                  strip.copy(left, 0, 16, 16))
+            << "glyph " << left / 16;
 
     const int pictureY[] = {15, 191, 369, 535, 721}, titleY[] = {146, 325, 501, 665, 851},
               titleH[] = {22, 20, 20, 22, 22}, headingY[] = {15, 192, 368, 534, 720};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
@@ -71,6 +73,17 @@ int repeatedColumns(const QImage& image) {
     return repeated;
 }
 
+// The mean difference of two images of one size, per colour channel, 0 to 255.
+double meanDifference(const QImage& a, const QImage& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
 TEST_F(Pictures, AboveOneDevicePixelPerPixelTheArtAtTwiceTheSizeIsDrawnNotTheSmallOneEnlarged) {
     shown.setPictureResource(":/cards/face-05.jpg");
     const JpegPicture twice = shown.picture().twiceTheSize();
@@ -89,6 +102,11 @@ TEST_F(Pictures, AboveOneDevicePixelPerPixelTheArtAtTwiceTheSizeIsDrawnNotTheSma
     ASSERT_EQ(atOneAndAHalf.size(), QSize(120, 195));
     EXPECT_LT(repeatedColumns(atOneAndAHalf), 6) << "no column drawn twice at 150 %";
     EXPECT_GE(repeatedColumns(one.scaled(atOneAndAHalf.size())), 40) << "as stretching the small picture would";
+    const QImage large = twice.image().convertToFormat(QImage::Format_RGB32);
+    const double fromSmooth = meanDifference(atOneAndAHalf, large.scaled(atOneAndAHalf.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const double fromDropped = meanDifference(atOneAndAHalf, large.scaled(atOneAndAHalf.size()));
+    EXPECT_LT(fromSmooth, 1.5) << "resampled smoothly from the large picture at 150 %";
+    EXPECT_GT(fromDropped, 3 * fromSmooth) << "not by dropping every fourth column and row";
 }
 
 TEST_F(Pictures, ADamagedPictureIsReportedOnceAndDrawsAsEmpty) {
@@ -121,6 +139,42 @@ TEST_F(Pictures, CentredPicturesAreCutEvenlyWithTheOddColumnOnTheRight) {
     EXPECT_EQ(shown.pictureOffset(), QPoint(0, 0));
 }
 
+// When the hint's window is shown and hidden, seen as it happens; and, started at the same moment
+// as each of the control's own timers, a reference timer of the designed pause.
+class HintWatch : public QObject {
+public:
+    explicit HintWatch(const QElapsedTimer& clock) : clock_(clock) {
+        for (QTimer* reference : {&pause, &hidePause}) {
+            reference->setSingleShot(true);
+            reference->setTimerType(Qt::PreciseTimer);
+        }
+        pause.setInterval(PictureBox::kHintPauseMs);
+        hidePause.setInterval(PictureBox::kHintHidePauseMs);
+        connect(&pause, &QTimer::timeout, this, [this] { pauseOver = now(); });
+        connect(&hidePause, &QTimer::timeout, this, [this] { hidePauseOver = now(); });
+    }
+
+    double now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e6; }
+
+    QTimer pause, hidePause;
+    double shownAt = -1, hiddenAt = -1, pauseOver = -1, hidePauseOver = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->inherits("QTipLabel")) return false;
+        if (event->type() == QEvent::Show && shownAt < 0) {
+            shownAt = now();
+            hidePause.start();  // the control starts its own as the hint shows
+        } else if (event->type() == QEvent::Hide && shownAt >= 0 && hiddenAt < 0) {
+            hiddenAt = now();
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer& clock_;
+};
+
 TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAfterItsTimeNeverEarly) {
     shown.setPictureResource(":/cards/back.jpg");
     shown.setToolTip("Visit");
@@ -131,34 +185,27 @@ TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAfterItsTimeNeverEarly) {
     ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
     QTest::mouseMove(&shown);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), shown.mapToGlobal(QPointF(5, 5)));
-    QElapsedTimer hovering;
-    hovering.start();
+    QElapsedTimer clock;
+    HintWatch watch(clock);
+    qApp->installEventFilter(&watch);
+    clock.start();
     QApplication::sendEvent(&shown, &enter);
+    watch.pause.start();
     if (!shown.underMouse()) GTEST_SKIP() << "this platform does not track the pointer";
+    QTest::qWaitFor([&] { return watch.hiddenAt >= 0; }, PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 5000);
+    qApp->removeEventFilter(&watch);
 
-    // Each pause may run late by a loaded machine's scheduling (more so under a sanitizer),
-    // never short. A change is seen only when the event processing it happened in returns, so
-    // each is known to lie between the times before and after that: a pause is short only if
-    // even its longest reading is, and late only if even its shortest reading is.
-    constexpr double kLateness = testing::kSanitized ? 1000 : 60;
-    const auto ms = [&hovering] { return static_cast<double>(hovering.nsecsElapsed()) / 1e6; };
-    struct Seen {
-        double from = -1, to = -1;  // it happened after `from` and by `to`
-    } shown, hidden;
-    while (hidden.to < 0 && ms() < PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 1000) {
-        const double from = ms();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        const double to = ms();
-        if (shown.to < 0 && QToolTip::isVisible()) shown = {from, to};
-        if (shown.to >= 0 && hidden.to < 0 && !QToolTip::isVisible()) hidden = {from, to};
-    }
-    ASSERT_GE(shown.to, 0) << "the hint never showed";
+    // Never early, by the clock. A busy machine (or a sanitizer's pace) makes every timer late
+    // alike, so lateness is judged against the reference timers: each change comes in the same
+    // turn of the event loop as the reference started with it, or near it.
+    constexpr double kSameTurnMs = testing::kSanitized ? 300 : 100;
+    ASSERT_GE(watch.shownAt, 0) << "the hint never showed";
     EXPECT_EQ(QToolTip::text(), "Visit");
-    EXPECT_GE(shown.to, PictureBox::kHintPauseMs);
-    EXPECT_LE(shown.from, PictureBox::kHintPauseMs + kLateness);
-    ASSERT_GE(hidden.to, 0) << "the hint never hid";
-    EXPECT_GE(hidden.to - shown.from, PictureBox::kHintHidePauseMs);
-    EXPECT_LE(hidden.from - shown.to, PictureBox::kHintHidePauseMs + kLateness);
+    EXPECT_GE(watch.shownAt, PictureBox::kHintPauseMs);
+    EXPECT_NEAR(watch.shownAt, watch.pauseOver, kSameTurnMs) << "shown late, or early by less than a turn";
+    ASSERT_GE(watch.hiddenAt, 0) << "the hint never hid";
+    EXPECT_GE(watch.hiddenAt - watch.shownAt, PictureBox::kHintHidePauseMs);
+    EXPECT_NEAR(watch.hiddenAt, watch.hidePauseOver, kSameTurnMs) << "hidden late";
 }
 
 }  // namespace
