@@ -19,12 +19,8 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     // Only the program's path reaches Qt, so no command-line option is ever interpreted.
     int argc = 1;
     char* argv[] = {const_cast<char*>(programPath), nullptr};
-    prepareProcessForToolkit();
     std::optional<Application> application;
-    {
-        const NoDisplayGuard endsCleanlyWithoutADisplay;
-        application.emplace(argc, argv);
-    }
+    startToolkit([&] { application.emplace(argc, argv); });
     Application& app = *application;
     try {
         app.setWindowIcon(QIcon(QPixmap::fromImage(withBottomLeftTransparent(loadBitmap16(":/icon.bmp")))));

@@ -59,16 +59,19 @@ TEST_F(Startup, NoImageFormatPluginIsLoadedToShowTheWindow) {
     EXPECT_FALSE(mapped.contains("imageformats/")) << "pictures are read by the program's own decoders";
 }
 
-TEST_F(Startup, WithoutADisplayOneLineNamesItAndTheProgramEndsWithoutAborting) {
-    const auto startWithoutDisplay = [] {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+TEST_F(Startup, WithoutADisplayOrAPlatformPluginOneReasonIsGivenAndTheProgramEndsWithoutAborting) {
+    const auto startWith = [](const char* platform) {
+        qputenv("QT_QPA_PLATFORM", platform);
         qunsetenv("DISPLAY");
         qunsetenv("WAYLAND_DISPLAY");
         runProgram("miravane", makeMainForm);
         std::exit(0);  // a start that went on as if there were a display
     };
-    EXPECT_EXIT(startWithoutDisplay(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(startWith("xcb"), ::testing::ExitedWithCode(1),
                 "^miravane: no display to show the window on: [^\n]*[(]DISPLAY is not set[^\n]*\n$");
+    // The toolkit's own reason, not the display's: the plugin named, and those there are.
+    EXPECT_EXIT(startWith("bogus"), ::testing::ExitedWithCode(1),
+                "Could not find the Qt platform plugin \"bogus\"(.|\n)*Available platform plugins are: [^\n]*offscreen");
 }
 
 TEST_F(Startup, WhatTheToolkitSaidWhileStartingIsWrittenOnceTheWindowCanShow) {
@@ -81,6 +84,8 @@ TEST_F(Startup, WhatTheToolkitSaidWhileStartingIsWrittenOnceTheWindowCanShow) {
         });
         std::exit(0);
     };
+    // In a process of its own from the start: a process that has looked for plugins once does not again.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(startTalkatively(), ::testing::ExitedWithCode(0), "checking directory path \"[^\"]*/platforms\"");
 }
 

@@ -127,7 +127,7 @@ TEST_F(Lectura, DesignOfTheWindow) {
         << "drawn at twice the size, not with its pixels doubled";
     // At 96 dpi the glyphs are the bitmap's own pixels: the normal one on the left, the disabled on the right.
     const QImage strip = withBottomLeftTransparent(loadBitmap16(":/glyph-again.bmp")).convertToFormat(QImage::Format_ARGB32);
-    for (const auto [mode, left] : {std::pair{QIcon::Normal, 0}, std::pair{QIcon::Disabled, 16}})
+    for (const auto& [mode, left] : {std::pair{QIcon::Normal, 0}, std::pair{QIcon::Disabled, 16}})
         EXPECT_EQ(glyph.pixmap(QSize(16, 16), 1.0, mode).toImage().convertToFormat(QImage::Format_ARGB32),
                   strip.copy(left, 0, 16, 16))
             << "glyph " << left / 16;

@@ -11,31 +11,22 @@ class QWidget;
 
 namespace miravane {
 
-// The program's one view of the desktop it runs on: what is settled before the toolkit starts,
-// how a start without a display ends, and where windows go. What is particular to a windowing
-// system (X11 frames and hints, the session bus, the C library's locale) stays behind it.
+// The program's one view of the desktop it runs on: how the toolkit is started (and how a start
+// that cannot be made ends), and where windows go. What is particular to a windowing system (X11
+// frames and hints, the session bus, the C library's locale) stays behind it.
 
-// Settles what the toolkit reads from the process as it starts. Call first, before the
-// application object exists and before any thread is started.
-void prepareProcessForToolkit();
+// Starts the toolkit: `makeApplication` makes the application object. While it starts, the
+// process is made ready for it (no session bus is autolaunched where the desktop gives none,
+// characters are handled as UTF-8 in any locale); the programs the program starts later get
+// the environment it was given. What the toolkit says while it starts is written once it is up.
+// Where it cannot start, the program ends here with exit code kCannotStartExitCode: with one
+// line naming the display when none could be opened, otherwise with the toolkit's own reason
+// (a platform plugin that is missing, and those there are).
+void startToolkit(const std::function<void()>& makeApplication);
 
-// The exit code when no window could be shown at all. Not 0: nothing was shown to the user,
-// and whatever started the program (a shell, a script, a desktop's launcher) must learn that
-// it did not run.
-inline constexpr int kNoDisplayExitCode = 1;
-
-// Where no display can be opened, the toolkit ends the process from inside the application
-// object's constructor with a fatal message (abort, core dump) after some lines of its own.
-// While a guard lives, the toolkit's messages are held back; a fatal one ends the program at
-// once with one line on standard error that names the display it could not open, and exit code
-// kNoDisplayExitCode. When the guard goes, the held messages go out as they would have.
-class NoDisplayGuard {
-public:
-    NoDisplayGuard();
-    ~NoDisplayGuard();
-    NoDisplayGuard(const NoDisplayGuard&) = delete;
-    NoDisplayGuard& operator=(const NoDisplayGuard&) = delete;
-};
+// Not 0: nothing was shown to the user, and whatever started the program (a shell, a script, a
+// desktop's launcher) must learn that it did not run.
+inline constexpr int kCannotStartExitCode = 1;
 
 // The line the program prints when it cannot open a display, from the environment it was given.
 std::string noDisplayMessage();
