@@ -7,7 +7,7 @@ WARNINGS_AS_ERRORS := $(if $(filter true,$(CI)),ON,OFF)
 # The clang preset needs the compiler too.
 COMPILER_GROUP := $(if $(filter clang,$(PRESET)),clang)
 
-.PHONY: run test bench fuzz package clean
+.PHONY: run test designer bench fuzz package clean
 
 # configure GROUP CMAKE-OPTIONS: installs the group's packages, then configures; the configure
 # step speaks only when it fails.
@@ -33,6 +33,12 @@ test:
 	$(call configure,test,-DBUILD_TESTING=ON -DMIRAVANE_BENCHMARKS=ON)
 	@cmake --build --preset $(PRESET)
 	@ctest --preset $(PRESET)
+
+# Qt Designer on the window designs, with the program's controls drawn as the program draws them.
+designer:
+	$(call configure,designer,-DBUILD_TESTING=OFF -DMIRAVANE_BENCHMARKS=OFF)
+	@cmake --build --preset $(PRESET) --target miravane_designer
+	@QT_PLUGIN_PATH=$(CURDIR)/$(BUILD_DIR) /usr/lib/qt6/bin/designer ui/Fmainform.ui ui/Cartas.ui
 
 # Benchmarks: an optimised build, every figure beside its baseline. Never part of `make test`.
 bench:

@@ -1,7 +1,7 @@
 #include "Application.h"
 
 #include "AppInfo.h"
-#include "Design.h"
+#include "DesignLook.h"
 #include "MessageBoxes.h"
 
 namespace miravane {

@@ -4,7 +4,6 @@
 
 #include <QKeyEvent>
 
-#include "Design.h"
 #include "Exactly.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
@@ -13,12 +12,11 @@
 namespace miravane {
 
 TLecturaForm::TLecturaForm(QWidget* owner)
-    : QDialog(owner), ui_(std::make_unique<Ui::TLecturaForm>()), placement_([this](QSize outer) {
+    : DialogForm(owner), ui_(std::make_unique<Ui::TLecturaForm>()), placement_([this](QSize outer) {
           const QWidget* over = parentWidget();
           return over ? centredOverOwner(over->window()->frameGeometry(), outer) : frameGeometry().topLeft();
       }) {
     ui_->setupUi(this);
-    applyDesign(this);
     showDecodeFailuresOf(this);
     slots_ = exactly<kNumElegidas>(Slot{ui_->Image23, ui_->StaticText3, ui_->StaticText1},
               Slot{ui_->Image24, ui_->StaticText6, ui_->StaticText5},
@@ -35,7 +33,7 @@ TLecturaForm::~TLecturaForm() = default;
 
 void TLecturaForm::showEvent(QShowEvent* event) {
     placement_.onShow(this);
-    QDialog::showEvent(event);
+    DialogForm::showEvent(event);
     FormShow();
 }
 
@@ -61,7 +59,7 @@ void TLecturaForm::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QDialog::keyPressEvent(event);
+    DialogForm::keyPressEvent(event);
 }
 
 }  // namespace miravane

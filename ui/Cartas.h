@@ -3,10 +3,9 @@
 #include <array>
 #include <memory>
 
-#include <QDialog>
-
 #include "Carta.h"
 #include "Desktop.h"
+#include "Form.h"
 
 class QLabel;
 
@@ -21,7 +20,7 @@ class PictureBox;
 // The reading: five slots, one per pick in pick order, each with the card's face, its title
 // and its meaning text for that slot under a fixed heading. Filled when shown; "Again" closes
 // it with result Accepted, the close box with Rejected; Esc does nothing.
-class TLecturaForm : public QDialog {
+class TLecturaForm : public DialogForm {
     Q_OBJECT
 
 public:

@@ -7,10 +7,8 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "Accessibility.h"
 #include "AppInfo.h"
 #include "Cartas.h"
-#include "Design.h"
 #include "Exactly.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
@@ -31,13 +29,11 @@ QString cardAccessibleName(int posicion, bool elegida) {
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()), placement_([this](QSize outer) {
+    : Form(parent), ui_(std::make_unique<Ui::TMainForm>()), placement_([this](QSize outer) {
           const QScreen* desktop = screen();
           return desktop ? centredOnDesktop(desktop->virtualSize(), outer) : frameGeometry().topLeft();
       }) {
-    installAccessibility();
     ui_->setupUi(this);
-    applyDesign(this);
     showDecodeFailuresOf(this);
     cardImages_ = exactly<kNumCartas>(ui_->Image2,  ui_->Image3,  ui_->Image4,  ui_->Image5,  ui_->Image6,  ui_->Image7,
                    ui_->Image8,  ui_->Image9,  ui_->Image10, ui_->Image11, ui_->Image12, ui_->Image13,
@@ -63,7 +59,7 @@ void TMainForm::nameCards() {
 
 void TMainForm::showEvent(QShowEvent* event) {
     placement_.onShow(this);
-    QWidget::showEvent(event);
+    Form::showEvent(event);
 }
 
 void TMainForm::Image1Click() {

@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include <QWidget>
-
 #include "Carta.h"
 #include "Desktop.h"
+#include "Form.h"
 
 namespace Ui {
 class TMainForm;
@@ -19,7 +18,7 @@ class PictureBox;
 
 // The main window: the banner with the maker's link, the table of 22 face-down cards, and the
 // footer. Five different picks shuffle the deck and open the reading; closing it clears the table.
-class TMainForm : public QWidget {
+class TMainForm : public Form {
     Q_OBJECT
 
 public:
@@ -27,6 +26,7 @@ public:
     ~TMainForm() override;
 
 public slots:
+    // The design connects the controls' clicks to these (a misspelt one does not build).
     void Image2Click();  // a click on any card image; the sender tells which
     void Image1Click();  // a click on the banner
 

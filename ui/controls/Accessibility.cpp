@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+#include "Form.h"
 #include "PictureBox.h"
 
 namespace miravane {
@@ -14,9 +15,9 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
         auto* picture = static_cast<PictureBox*>(object);
         return new QAccessibleWidget(picture, picture->isLink() ? QAccessible::Link : QAccessible::Graphic);
     }
-    // Dialogs, message boxes and the toolkit's own windows have answered by now.
-    if (className == QLatin1String("QWidget") && static_cast<QWidget*>(object)->isWindow())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    // A dialog form is a dialog, as the toolkit presents it.
+    if (className == QLatin1String(Form::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<Form*>(object), QAccessible::Window);
     return nullptr;
 }
 

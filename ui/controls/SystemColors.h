@@ -1,20 +1,20 @@
 #pragma once
 
-#include <optional>
-
+#include <QObject>
 #include <QPalette>
-#include <QString>
 
 namespace miravane {
 
-// The system colour roles the window designs name, each realised by a role of the running
-// platform's palette, so that it is looked up when drawn and follows the desktop's theme.
-enum class SystemColor { BtnFace, InfoBk, BtnHighlight, InactiveCaptionText, CaptionText, WindowText };
+// The system colours a window design names (Designer writes them as, say,
+// miravane::SystemColor::clInfoBk). Each is realised by a role of the running platform's
+// palette, so that it is looked up when drawn and follows the desktop's theme.
+namespace SystemColor {
+Q_NAMESPACE
+enum Name { clBtnFace, clInfoBk, clBtnHighlight, clInactiveCaptionText, clCaptionText, clWindowText };
+Q_ENUM_NS(Name)
+}  // namespace SystemColor
 
-// The role for a design name such as "clInfoBk"; nothing for an unknown name.
-std::optional<SystemColor> systemColorNamed(const QString& designName);
-
-QPalette::ColorRole paletteRole(SystemColor color);
+QPalette::ColorRole paletteRole(SystemColor::Name color);
 
 // The role a text is drawn in on a background role: the one the palette pairs with it (window
 // text on the window, tooltip text on the tooltip base, text on the base, button text on the

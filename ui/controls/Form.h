@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+
+#include "SystemColors.h"
+
+namespace miravane {
+
+// A window's border as its design states it: sizeable (the toolkit's default), or a fixed
+// dialog frame with a title bar and a close box only. Designer writes, say,
+// miravane::BorderStyle::bsDialog.
+namespace BorderStyle {
+Q_NAMESPACE
+enum Name { bsSizeable, bsDialog };
+Q_ENUM_NS(Name)
+}  // namespace BorderStyle
+
+// The window a design is drawn on: Form a plain window, DialogForm a dialog. Beyond Qt's own
+// properties each has its border, the height of its default font in pixels, and its colours.
+// What concerns the window's frame applies only where the form is a window of its own, as in
+// the program and Designer's preview; in Designer's form editor it is a child and keeps its
+// design size. When the window is first polished, before it is shown, its auto-sized texts are
+// fitted to their text.
+class Form : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(miravane::BorderStyle::Name borderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
+    Q_PROPERTY(miravane::SystemColor::Name color READ color WRITE setColor)
+    Q_PROPERTY(miravane::SystemColor::Name fontColor READ fontColor WRITE setFontColor)
+
+public:
+    explicit Form(QWidget* parent = nullptr);
+
+    BorderStyle::Name borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle::Name style);
+    int fontHeight() const { return font().pixelSize(); }
+    void setFontHeight(int pixels);
+    SystemColor::Name color() const { return color_; }
+    void setColor(SystemColor::Name color);
+    SystemColor::Name fontColor() const { return fontColor_; }
+    void setFontColor(SystemColor::Name color);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    BorderStyle::Name borderStyle_ = BorderStyle::bsSizeable;
+    SystemColor::Name color_ = SystemColor::clBtnFace;
+    SystemColor::Name fontColor_ = SystemColor::clWindowText;
+};
+
+class DialogForm : public QDialog {
+    Q_OBJECT
+    Q_PROPERTY(miravane::BorderStyle::Name borderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
+    Q_PROPERTY(miravane::SystemColor::Name color READ color WRITE setColor)
+    Q_PROPERTY(miravane::SystemColor::Name fontColor READ fontColor WRITE setFontColor)
+
+public:
+    explicit DialogForm(QWidget* parent = nullptr);
+
+    BorderStyle::Name borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle::Name style);
+    int fontHeight() const { return font().pixelSize(); }
+    void setFontHeight(int pixels);
+    SystemColor::Name color() const { return color_; }
+    void setColor(SystemColor::Name color);
+    SystemColor::Name fontColor() const { return fontColor_; }
+    void setFontColor(SystemColor::Name color);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    BorderStyle::Name borderStyle_ = BorderStyle::bsSizeable;
+    SystemColor::Name color_ = SystemColor::clBtnFace;
+    SystemColor::Name fontColor_ = SystemColor::clWindowText;
+};
+
+}  // namespace miravane
