@@ -1,6 +1,7 @@
 #include "ControlsPlugin.h"
 
 #include "BitBtn.h"
+#include "DesignLook.h"
 #include "Form.h"
 #include "PictureBox.h"
 #include "StaticText.h"
@@ -45,6 +46,8 @@ DesignerControl::Make make() {
 }  // namespace
 
 DesignerControls::DesignerControls(QObject* parent) : QObject(parent) {
+    // The designs' texts in the font the program draws them with.
+    installDesignFonts();
     controls_ = {
         new DesignerControl("miravane::PictureBox", "PictureBox.h", false,
                             dropped("miravane::PictureBox", "Image", {40, 80}, "pictureResource"), make<PictureBox>(),
