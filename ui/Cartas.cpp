@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 
+#include "AccessibleText.h"
 #include "Exactly.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
@@ -18,15 +19,23 @@ TLecturaForm::TLecturaForm(QWidget* owner)
       }) {
     ui_->setupUi(this);
     showDecodeFailuresOf(this);
-    slots_ = exactly<kNumElegidas>(Slot{ui_->Image23, ui_->StaticText3, ui_->StaticText1},
-              Slot{ui_->Image24, ui_->StaticText6, ui_->StaticText5},
-              Slot{ui_->Image25, ui_->StaticText9, ui_->StaticText8},
-              Slot{ui_->Image26, ui_->StaticText12, ui_->StaticText11},
-              Slot{ui_->Image27, ui_->StaticText15, ui_->StaticText14});
+    slots_ = exactly<kNumElegidas>(Slot{ui_->Image23, ui_->StaticText3, ui_->StaticText2, ui_->StaticText1},
+              Slot{ui_->Image24, ui_->StaticText6, ui_->StaticText4, ui_->StaticText5},
+              Slot{ui_->Image25, ui_->StaticText9, ui_->StaticText7, ui_->StaticText8},
+              Slot{ui_->Image26, ui_->StaticText12, ui_->StaticText10, ui_->StaticText11},
+              Slot{ui_->Image27, ui_->StaticText15, ui_->StaticText13, ui_->StaticText14});
     faces_ = exactly<kNumCartas>(ui_->Image1,  ui_->Image2,  ui_->Image3,  ui_->Image4,  ui_->Image5,  ui_->Image6,
               ui_->Image7,  ui_->Image8,  ui_->Image9,  ui_->Image10, ui_->Image11, ui_->Image12,
               ui_->Image13, ui_->Image14, ui_->Image15, ui_->Image16, ui_->Image17, ui_->Image18,
               ui_->Image19, ui_->Image20, ui_->Image21, ui_->Image22);
+    // For a screen reader: each title captions its card's face, and each heading heads its
+    // meaning, as the reading's own heading heads the window.
+    for (int k = 0; k < kNumElegidas; ++k) {
+        slots_[k].title->setBuddy(slots_[k].picture);
+        slots_[k].heading->setBuddy(slots_[k].meaning);
+        presentAsHeading(slots_[k].heading);
+    }
+    presentAsHeading(ui_->StaticText16);
 }
 
 TLecturaForm::~TLecturaForm() = default;
@@ -45,12 +54,21 @@ void TLecturaForm::FormShow() {
         slots_[k].picture->assignPictureFrom(*faces_[indice]);
         elegidas[k] = &baraja->naipes[indice];
     }
-    for (int k = 0; k < kNumElegidas; ++k) {
-        const QString nombre = QString::fromStdString(elegidas[k]->nombre);
-        slots_[k].title->setText(nombre);
-        slots_[k].picture->setAccessibleName(nombre);  // what a screen reader says of the face
-    }
+    // A face is named by its title, which captions it.
+    for (int k = 0; k < kNumElegidas; ++k) slots_[k].title->setText(QString::fromStdString(elegidas[k]->nombre));
     for (int k = 0; k < kNumElegidas; ++k) slots_[k].meaning->setText(QString::fromStdString(elegidas[k]->texto[k]));
+    describeReading();
+}
+
+// What a screen reader says of the window as it opens: the reading as a person reads it, each
+// card's title, then its heading, then its meaning. Orca reads a dialog's loose labels by where
+// they lie, which puts each title after its meaning, and drops the short ones; the reading's
+// labels all belong to something, so it reads this description instead.
+void TLecturaForm::describeReading() {
+    QStringList leido{ui_->StaticText16->text().trimmed()};
+    for (const Slot& s : slots_)
+        leido << s.title->text() + QLatin1Char('.') << s.heading->text().trimmed() << s.meaning->text();
+    setAccessibleDescription(leido.join(QLatin1Char(' ')));
 }
 
 void TLecturaForm::keyPressEvent(QKeyEvent* event) {

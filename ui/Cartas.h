@@ -36,10 +36,12 @@ protected:
 
 private:
     void FormShow();
+    void describeReading();
 
     struct Slot {
         PictureBox* picture;
         QLabel* title;
+        QLabel* heading;
         QLabel* meaning;
     };
 

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "Accessibility.h"
 #include "AppInfo.h"
 #include "Cartas.h"
 #include "Exactly.h"
@@ -50,7 +51,8 @@ TMainForm::~TMainForm() = default;
 
 // A screen reader tells the cards apart by their place and hears which are picked.
 void TMainForm::nameCard(int posicion) {
-    cardImages_[posicion]->setAccessibleName(cardAccessibleName(posicion, seleccionada_[posicion]));
+    const bool elegida = seleccionada_[posicion];
+    presentSelection(cardImages_[posicion], cardAccessibleName(posicion, elegida), elegida);
 }
 
 void TMainForm::nameCards() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What a screen reader learns of the card table, read through the desktop's accessibility bus
-# (AT-SPI) the way one reads it: the main window and its banner link, every card by its place
-# and state before and after a pick, the reading's pictures by their cards' titles, and the
-# table laid anew when the reading closes.
+# (AT-SPI) the way one reads it: the main window and its banner link, every card in table order
+# by its place and state, before and after a pick by mouse or by its press action, the refusal
+# box, the reading (each title, its heading, its meaning) with no hidden picture holder or named
+# panel in the tree, and the table laid anew when the reading closes.
 #
 # Usage: accessibility.sh PATH-TO-MIRAVANE
 # Needs, beyond the X harness's tools, dbus-daemon, at-spi2-core and python3-pyatspi.
@@ -36,19 +37,36 @@ start_program "$prog"
 wait_for 15 find_window "$MAIN_TITLE" >/dev/null || { echo "the main window did not open"; exit 1; }
 main_win=$(find_window "$MAIN_TITLE")
 
-# The tree as it is now, in $tmp/tree.
-# Debian's own python, where python3-pyatspi lives, whatever python3 comes first on the PATH.
-tree() { /usr/bin/python3 -I "$here/atspi-tree.py" Miravane >"$tmp/tree" 2>"$tmp/tree.err"; }
-has() { grep -qxF -- "$1" "$tmp/tree"; }
-count() { grep -c -- "$1" "$tmp/tree"; }
-cards_say() {  # cards_say PICKED-POSITIONS...: every card's name matches the picks
+# The tree as it is now, in $tmp/tree (hidden objects too in $tmp/tree-all); press does an
+# object's action as a screen reader does. Debian's own python, where python3-pyatspi lives,
+# whatever python3 comes first on the PATH.
+atspi() { /usr/bin/python3 -I "$here/atspi-tree.py" "$@"; }
+tree() { atspi Miravane >"$tmp/tree" 2>"$tmp/tree.err"; }
+tree_all() { atspi --all Miravane >"$tmp/tree-all" 2>"$tmp/tree.err"; }
+press() { atspi --press "$1" Miravane 2>>"$tmp/tree.err"; }
+has() { cut -f1-3 "$tmp/tree" | grep -qxF -- "$1"; }
+card_says() {  # card_says POS STATE: its one action the press, selected if picked, never focusable
+  local states=selectable
+  [ "$2" = picked ] && states=selected,selectable
+  grep -qxF -- "image	Card $(($1 + 1)) of 22, $2		Press	$states		-" "$tmp/tree"
+}
+cards_say() {  # cards_say PICKED-POSITIONS...: every card's name and state match the picks
   local pos state
   tree || return 1
   for pos in $(seq 0 21); do
     state='face down'
     [[ " $* " == *" $pos "* ]] && state=picked
-    has "image	Card $((pos + 1)) of 22, $state	" || return 1
+    card_says "$pos" "$state" || return 1
   done
+}
+table_order() {  # the cards come row by row, each row left to right
+  [ "$(awk -F'\t' '$1 == "image" && $2 ~ /^Card / { sub(/ of 22.*/, "", $2); print $2 }' "$tmp/tree" | tr '\n' ' ')" = \
+    "$(printf 'Card %d ' $(seq 1 22))" ]
+}
+quiet() {  # quiet FILE N: N pictures (or links), none hidden or nameless; one frame at most; panels nameless
+  [ "$(awk -F'\t' '$1 == "image" || $1 == "link"' "$1" | wc -l)" = "$2" ] &&
+    ! awk -F'\t' '($1 == "image" && ($2 == "" || $5 ~ /hidden/)) || ($1 == "panel" && $2 != "") ||
+      ($1 == "frame" && n++)' "$1" | grep -q .
 }
 
 check "the program is on the accessibility bus" wait_for 15 tree
@@ -56,33 +74,68 @@ check "the program is on the accessibility bus" wait_for 15 tree
 check "the main window is a window named by its caption" has "frame	$MAIN_TITLE	"
 check "the banner is a link to the maker's page, its hint as description" \
   has "link	www.miravane.example	Visita nuestra web"
-check "all 22 cards are named by their place, face down" cards_say
+check "all 22 cards are named by their place, face down, each with the press action alone" cards_say
+check "the cards come in table order, row by row" table_order
+tree_all
+check "no hidden picture holder of the table, no frame but the window, no panel named" quiet "$tmp/tree-all" 23
 echo "--- before a pick"; grep -E '^(frame	.|link|image)' "$tmp/tree"
 
 click_card "$main_win" 6
-check "a pick renames the card it turned" wait_for 5 cards_say 6
+check "a click picks the card: renamed and selected" wait_for 5 cards_say 6
 echo "--- after picking card 7"; grep -F 'Card 7 of' "$tmp/tree"
 
-for pos in 0 21 11; do click_card "$main_win" "$pos"; done
-check "every pick is named" wait_for 5 cards_say 6 0 21 11
-click_card "$main_win" 3
+press "Card 7 of 22, picked"
+box_open() { find_window "$BOX_TITLE" >/dev/null; }
+check "the press action on a picked card opens the \"$BOX_TITLE\" box" wait_for 5 box_open
+box_read() { tree && has "alert	$BOX_TITLE	" && has "label	The card is already selected, please, choose another one	"; }
+check "the box reads its refusal" wait_for 5 box_read
+press OK
+check "the box's OK closes it" wait_for 5 window_gone "$BOX_TITLE"
+
+for pos in 0 21 11; do press "Card $((pos + 1)) of 22, face down"; done
+check "the press action picks as a click does" wait_for 5 cards_say 6 0 21 11
+press "Card 4 of 22, face down"
 reading_open() { find_window "$READING_TITLE" >/dev/null; }
-check "the reading opens" wait_for 10 reading_open
+check "the fifth pick, through the press action, opens the reading" wait_for 10 reading_open
 reading_named() {
   tree || return 1
-  has "dialog	$READING_TITLE	" || return 1
+  cut -f1-2 "$tmp/tree" | grep -qxF "dialog	$READING_TITLE" || return 1
   # the slot pictures that show are named by the titles their labels show
   sed -n "/^dialog	/,\$p" "$tmp/tree" >"$tmp/reading-tree"
+  cut -f1-2 "$tmp/reading-tree" >"$tmp/reading-names"
   local name shown=0
   while IFS=$'\t' read -r role name _; do
     [ "$role" = image ] || continue
-    grep -qxF "label	$name	" "$tmp/reading-tree" || return 1
+    grep -qxF "label	$name" "$tmp/reading-names" || return 1
     shown=$((shown + 1))
   done <"$tmp/reading-tree"
   [ "$shown" -ge 1 ]
 }
 check "the reading's pictures are named by their cards' titles" wait_for 5 reading_named
-echo "--- in the reading"; cat "$tmp/reading-tree"
+echo "--- in the reading"; cut -f1-3,6 "$tmp/reading-tree"
+
+# Slot by slot: the face, named by its title; the title, captioning it; the heading of the meaning;
+# the meaning, its text exposed. The window's description, which a screen reader reads as it
+# opens, says each title, its heading and its meaning in that order.
+reading_in_order() {
+  awk -F'\t' -v H=" What you have to do:| What plays against you:| Who will judge:| The sentence will be:| Summarizing:" '
+    BEGIN { split(H, head, "|"); k = 1; expect = "face" }
+    $1 == "dialog" { desc = $3; next }
+    $1 == "heading" && $2 == "\\nHere it is your Tarot reading:" { said = "Here it is your Tarot reading:"; next }
+    $1 != "image" && $1 != "label" && $1 != "heading" { next }
+    expect == "face" && $1 == "image" { title = $2; expect = "title"; next }
+    expect == "title" && $1 == "label" && $2 == title && $6 == "label-for:" title && $7 == title { expect = "heading"; next }
+    expect == "heading" && $1 == "heading" && $2 == head[k] && $7 == head[k] { caption = $6; expect = "meaning"; next }
+    expect == "meaning" && $1 == "label" && $2 != "" && $7 == $2 && $6 == "labelled-by:" head[k] && caption == "label-for:" $2 {
+      h = head[k]; sub(/^ /, "", h); said = said " " title ". " h " " $2; k++; expect = "face"; next }
+    { bad = 1; print "out of order: " $0 }
+    END { exit !(!bad && k == 6 && expect == "face" && said != "" && desc == said) }' "$tmp/reading-tree"
+}
+check "the reading reads, slot by slot, the title, its heading, its meaning" reading_in_order
+tree_all
+sed -n "/^dialog	/,\$p" "$tmp/tree-all" >"$tmp/reading-all"
+check "the reading's tree: its five faces named, none of its 22 hidden holders, no panel named" \
+  quiet "$tmp/reading-all" 5
 
 request_close "$(find_window "$READING_TITLE")"
 check "the reading closes" wait_for 10 window_gone "$READING_TITLE"

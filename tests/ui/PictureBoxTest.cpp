@@ -192,7 +192,7 @@ TEST_F(Pictures, TheHintShowsAfterItsPauseAndHidesAfterItsTimeNeverEarly) {
     QApplication::sendEvent(&shown, &enter);
     watch.pause.start();
     if (!shown.underMouse()) GTEST_SKIP() << "this platform does not track the pointer";
-    QTest::qWaitFor([&] { return watch.hiddenAt >= 0; }, PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 5000);
+    (void)QTest::qWaitFor([&] { return watch.hiddenAt >= 0; }, PictureBox::kHintPauseMs + PictureBox::kHintHidePauseMs + 5000);
     qApp->removeEventFilter(&watch);
 
     // Never early, by the clock. A busy machine (or a sanitizer's pace) makes every timer late

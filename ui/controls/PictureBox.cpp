@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -67,6 +68,8 @@ QPoint PictureBox::pictureOffset() const {
     // Integer division truncates toward zero, so a wider picture loses one column more on the right.
     return {(width() - picture.width()) / 2, (height() - picture.height()) / 2};
 }
+
+bool PictureBox::answersClicks() const { return isSignalConnected(QMetaMethod::fromSignal(&PictureBox::clicked)); }
 
 void PictureBox::paintEvent(QPaintEvent*) {
     if (picture_.isEmpty()) return;

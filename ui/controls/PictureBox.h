@@ -50,6 +50,12 @@ public:
     // Where the picture's top-left corner lies in the control.
     QPoint pictureOffset() const;
 
+    // A click, as a left press and release on the control makes one.
+    void click() { emit clicked(); }
+
+    // Whether anything listens to the control's clicks.
+    bool answersClicks() const;
+
 signals:
     void clicked();
     // The picture could not be decoded when it was first drawn; sent once, after that paint.
