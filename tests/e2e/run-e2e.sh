@@ -5,7 +5,8 @@
 # included, and under a window manager have a fixed frame.
 #
 # Usage: run-e2e.sh PATH-TO-MIRAVANE [WINDOW-MANAGER]
-#   WINDOW-MANAGER: openbox; without one the windows have no frame at all.
+#   WINDOW-MANAGER: openbox, fluxbox, icewm, metacity, marco, xfwm4, mutter, kwin or
+#   wmaker (tests/support/x-session.sh starts it); without one the windows have no frame at all.
 # Set KEEP_SESSION=1 to keep the screenshots (their folder is printed).
 #
 # Needs Xvfb, xdotool, ImageMagick (import, convert, compare), ps and python3

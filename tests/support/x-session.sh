@@ -4,7 +4,8 @@
 #
 #   . tests/support/x-session.sh NAME     as session.sh, and the clean-up removes any X socket left behind
 #   start_xvfb [WxHxD]                    Xvfb on a free display: sets DISPLAY and display_number
-#   start_window_manager NAME             a window manager (openbox) on DISPLAY, once it manages windows
+#   start_window_manager NAME             a window manager on DISPLAY, once it manages windows: openbox,
+#                                         fluxbox, icewm, metacity, marco, xfwm4, mutter, kwin or wmaker
 #   program_environment                   the program sees the X server only, no desktop session
 #   find_window TITLE, count_windows TITLE, window_gone TITLE, window_size WIN, window_pos WIN
 #   outer_geometry WIN                    "X Y W H" of the window with the frame a window manager drew
@@ -40,17 +41,36 @@ start_xvfb() {
 
 # start_window_manager NAME: starts it (after program_environment, so that it writes only under
 # $tmp) and waits until it has announced itself on the root window, which it does once it
-# manages windows.
+# manages windows. Each runs as on a bare server: no compositing, no session manager, and where
+# it needs a session bus (xfwm4 for its settings, mutter and KWin) a private one of its own.
 start_window_manager() {
-  case $1 in
-    openbox) set -- openbox --sm-disable ;;
+  local wm=$1 command=()
+  case $wm in
+    openbox) command=(openbox --sm-disable) ;;
+    fluxbox)
+      # No toolbar, and no wallpaper (which fluxbox would set through another program).
+      mkdir -p "$HOME/.fluxbox"
+      printf 'background: none\n' >"$HOME/.fluxbox/overlay"
+      printf 'session.screen0.toolbar.visible: false\nsession.styleOverlay: %s\n' \
+        "$HOME/.fluxbox/overlay" >"$HOME/.fluxbox/init"
+      command=(fluxbox -rc "$HOME/.fluxbox/init") ;;
+    icewm) command=(icewm) ;;
+    # The GNOME-lineage managers keep their settings in memory rather than in dconf.
+    metacity) command=(env GSETTINGS_BACKEND=memory metacity --replace --compositor=none) ;;
+    marco) command=(env GSETTINGS_BACKEND=memory marco --replace --no-composite --sm-disable) ;;
+    xfwm4) command=(dbus-run-session -- xfwm4 --replace --compositor=off --sm-client-disable) ;;
+    # mutter always composites on X11.
+    mutter) command=(env GSETTINGS_BACKEND=memory dbus-run-session -- mutter --x11 --replace --sm-disable) ;;
+    kwin) wm=kwin_x11 command=(env KWIN_COMPOSE=N dbus-run-session -- kwin_x11 --replace) ;;
+    # Its defaults are read from the home folder, never written (--static).
+    wmaker) command=(wmaker --no-dock --no-clip --no-autolaunch --dont-restore --static) ;;
     *) echo "unknown window manager: $1" >&2; return 2 ;;
   esac
-  command -v "$1" >/dev/null 2>&1 || { echo "missing tool: $1 (scripts/install-deps installs it)" >&2; return 2; }
-  "$@" >"$tmp/window-manager.log" 2>&1 &
+  command -v "$wm" >/dev/null 2>&1 || { echo "missing tool: $wm (scripts/install-deps wm installs every one)" >&2; return 2; }
+  "${command[@]}" >"$tmp/window-manager.log" 2>&1 &
   track_process $!
   wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-  wait_for 10 wm_ready || { echo "$1 did not start: $(tail -n 3 "$tmp/window-manager.log" | tr '\n' ' ')"; return 1; }
+  wait_for 20 wm_ready || { echo "$wm did not start: $(tail -n 3 "$tmp/window-manager.log" | tr '\n' ' ')"; return 1; }
 }
 
 # The environment the program under test runs in: the X server only, nothing of the host's

@@ -40,8 +40,10 @@ QPoint centredOverOwner(const QRect& ownerOuter, QSize outer);
 
 // The step each window takes when it is first shown: it asks for a fixed dialog frame (moved
 // and closed, never resized, minimised or maximised) and is placed by its outer rectangle,
-// frame included, where `where` says for its outer size. Later showings leave the window where
-// the user put it.
+// frame included, where `where` says for its outer size. Under an X11 window manager that tells
+// the frame before the window is mapped, the place is right at once; under one that tells it
+// only later, the window is moved once the frame is known, and none waits for an answer that
+// does not come. Later showings leave the window where the user put it.
 class FirstShowPlacement {
 public:
     using Where = std::function<QPoint(QSize outer)>;
