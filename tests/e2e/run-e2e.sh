@@ -64,9 +64,17 @@ check_outer_at() {
   fi
 }
 
-# check_fixed_frame NAME WIN: under a window manager, the window can be neither
-# resized nor maximised, and can be closed.
+# check_fixed_frame NAME WIN: the window asks for the fixed dialog frame, in the Motif hints that
+# window managers read (functions: move and close; decorations: border, title and menu), and
+# under a window manager it can be neither resized nor maximised, and can be closed.
 check_fixed_frame() {
+  local hints
+  hints=$(xprop -id "$2" -notype _MOTIF_WM_HINTS 2>/dev/null)
+  if [ "$hints" = "_MOTIF_WM_HINTS = 0x3, 0x24, 0x1a, 0x0, 0x0" ]; then
+    pass "$1 asks for a fixed dialog frame: moved and closed only"
+  else
+    fail "$1 asks for another frame: ${hints:-no Motif hints}"
+  fi
   [ -n "$window_manager" ] || return 0
   local actions
   actions=$(xprop -id "$2" -notype _NET_WM_ALLOWED_ACTIONS 2>/dev/null)
@@ -90,9 +98,11 @@ read -r screen_w screen_h <<<"$(screen_size)"
 
 # --- a. the main window -----------------------------------------------------
 
-# In the C locale, as on a machine that sets no LANG: the title must still reach the desktop
-# whole, "©" included, in its UTF-8 property.
-start_program env -u LC_ALL -u LC_CTYPE LANG=C "$prog"
+# In the C locale, as on a machine that sets no LANG, or where LC_ALL=C overrides every other
+# locale variable: the title must still reach the desktop whole, "©" included, in both its
+# properties. The runs without and with a window manager take one each.
+if [ -n "$window_manager" ]; then locale=(LC_ALL=C); else locale=(-u LC_ALL -u LC_CTYPE LANG=C); fi
+start_program env "${locale[@]}" "$prog"
 
 # Stops waiting early if the program has already ended.
 find_main() { main_win=$(find_window "$MAIN_TITLE") || program_exited; }
@@ -112,7 +122,7 @@ fi
 titles=$(x_tool xprop -id "$main_win" -notype WM_NAME _NET_WM_NAME)
 if [ "$titles" = "WM_NAME = \"$MAIN_TITLE\"
 _NET_WM_NAME = \"$MAIN_TITLE\"" ]; then
-  pass "in the C locale both title properties hold the title, \"©\" included"
+  pass "in the C locale (${locale[*]}) both title properties hold the title, \"©\" included"
 else
   fail "the title properties are not the title: $titles"
 fi
@@ -279,7 +289,23 @@ else
   fail "after the reading, cards at positions $(cards_not_matching "$shot" "$back") are not the unselected back"
 fi
 
-# --- e. closing the main window ends the program ----------------------------
+# --- e. the banner opens the maker's page, with the environment as given ----
+
+xdotool mousemove --window "$main_win" "$BANNER_X" "$BANNER_Y" click 1 mousemove 2 2
+asked() { [ -s "$tmp/browser-environment" ]; }
+if wait_for 5 asked; then
+  pass "a click on the banner asks the desktop to open $(head -n 1 "$tmp/opened-pages")"
+  if cmp -s <(environment_of "$prog_pid") "$tmp/browser-environment"; then
+    pass "the browser gets the environment the program was started with"
+  else
+    fail "the browser's environment is not the program's: $(diff <(environment_of "$prog_pid") \
+      "$tmp/browser-environment" | grep '^[<>]' | tr '\n' ' ')"
+  fi
+else
+  fail "a click on the banner asked for no page within 5 s"
+fi
+
+# --- f. closing the main window ends the program ----------------------------
 
 if ! program_running; then
   fail "the program ended before being asked to close"

@@ -77,7 +77,8 @@ start_window_manager() {
 # desktop session, a home and runtime folder of its own (so that a program that did write
 # would not touch the developer's), and a stub in place of the browser launcher so that a
 # click on the banner opens nothing; the stub notes each page it was asked for in
-# $tmp/opened-pages.
+# $tmp/opened-pages, and the environment it was started with in $tmp/browser-environment
+# (compare it with environment_of the program's pid).
 program_environment() {
   unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER DESKTOP_SESSION XDG_CURRENT_DESKTOP \
     QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
@@ -87,12 +88,16 @@ program_environment() {
   export XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache" XDG_DATA_HOME="$HOME/.local/share"
   mkdir -p "$HOME" "$tmp/stub-bin"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
-  printf '#!/bin/sh\necho "$*" >>"%s/opened-pages"\n' "$tmp" >"$tmp/stub-bin/xdg-open"
+  printf '#!/bin/sh\necho "$*" >>"%s/opened-pages"\ntr "\\0" "\\n" </proc/$$/environ | sort >"%s/browser-environment"\n' \
+    "$tmp" "$tmp" >"$tmp/stub-bin/xdg-open"
   chmod +x "$tmp/stub-bin/xdg-open"
   export PATH="$tmp/stub-bin:$PATH"
 }
 
 x_tool() { LC_ALL=C.UTF-8 "$@"; }
+
+# environment_of PID: the environment the process was started with, one variable a line, sorted.
+environment_of() { tr '\0' '\n' <"/proc/$1/environ" | sort; }
 
 # find_window TITLE: the id of the first mapped window with exactly that title.
 find_window() {
