@@ -78,10 +78,31 @@ public:
         return true;
     }
 
-    bool readInto(QImage& image) {
+    // Narrows the decode to the given columns. Where colour is sampled more coarsely across
+    // than brightness, a margin of one MCU either side keeps every column inside them from
+    // being one the decoder computes differently at the edge of what it decodes (fancy
+    // upsampling has no neighbour to take there). Returns the first column the decoder now
+    // delivers; each scanline it reads is that many pixels into the image's row.
+    bool crop(JpegColumns columns, int& first) {
+        first = 0;
         if (setjmp(errors_.resume)) return false;
+        const int width = static_cast<int>(cinfo_.output_width);
+        const int margin = cinfo_.max_h_samp_factor > 1 ? cinfo_.max_h_samp_factor * DCTSIZE : 0;
+        const JpegColumns decoded = JpegColumns{columns.begin - margin, columns.end + margin}.within(width);
+        if (decoded.end - decoded.begin >= width || decoded.begin >= decoded.end) return true;
+        auto offset = static_cast<JDIMENSION>(decoded.begin);
+        auto count = static_cast<JDIMENSION>(decoded.end - decoded.begin);
+        jpeg_crop_scanline(&cinfo_, &offset, &count);  // widens to whole MCUs
+        first = static_cast<int>(offset);
+        return true;
+    }
+
+    // Reads the scanlines into the image, the decoded columns from `first` on.
+    bool readInto(QImage& image, int first) {
+        if (setjmp(errors_.resume)) return false;
+        const qsizetype skip = qsizetype{first} * image.depth() / 8;
         while (cinfo_.output_scanline < cinfo_.output_height) {
-            JSAMPROW row = image.scanLine(static_cast<int>(cinfo_.output_scanline));
+            JSAMPROW row = image.scanLine(static_cast<int>(cinfo_.output_scanline)) + skip;
             jpeg_read_scanlines(&cinfo_, &row, 1);
         }
         jpeg_finish_decompress(&cinfo_);
@@ -126,7 +147,7 @@ QSize readJpegSize(const QByteArray& stream) {
     return decompressor.headerSize();
 }
 
-DecodedJpeg decodeJpeg(const QByteArray& stream, DecodeDepth depth) {
+DecodedJpeg decodeJpeg(const QByteArray& stream, DecodeDepth depth, JpegColumns columns) {
     Decompressor decompressor(stream);
     if (!decompressor.readHeader()) return failure(decompressor.error());
     if (!withinLimits(decompressor.headerSize())) return failure(QStringLiteral("the picture is too large"));
@@ -137,7 +158,12 @@ DecodedJpeg decodeJpeg(const QByteArray& stream, DecodeDepth depth) {
     if (image.isNull()) return failure(QStringLiteral("out of memory"));
     if (decompressor.quantised()) image.setColorTable(decompressor.colourMap());
 
-    if (!decompressor.readInto(image)) return failure(decompressor.error());
+    int first = 0;
+    if (!decompressor.quantised() && columns.within(size.width()) != JpegColumns{0, size.width()}) {
+        if (!decompressor.crop(columns, first)) return failure(decompressor.error());
+        if (decompressor.outputSize().width() < size.width()) image.fill(Qt::black);  // the columns left out
+    }
+    if (!decompressor.readInto(image, first)) return failure(decompressor.error());
     return {image, QString()};
 }
 

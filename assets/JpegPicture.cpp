@@ -1,5 +1,7 @@
 #include "JpegPicture.h"
 
+#include <algorithm>
+
 #include <QHash>
 
 #include "EmbeddedPictures.h"
@@ -60,13 +62,19 @@ QSize JpegPicture::size() const {
 
 const QByteArray& JpegPicture::stream() const { return shared_ ? shared_->stream : emptyStream(); }
 
-const QImage& JpegPicture::image(DecodeDepth depth) const {
+const QImage& JpegPicture::image(DecodeDepth depth, JpegColumns columns) const {
     if (!shared_ || hasFailed()) return nullImage();
-    if (shared_->image.isNull() || shared_->depth != depth) {
-        DecodedJpeg decoded = decodeJpeg(shared_->stream, depth);
+    columns = columns.within(std::max(0, size().width()));
+    const bool haveImage = !shared_->image.isNull() && shared_->depth == depth;
+    if (!haveImage || !shared_->columns.contains(columns)) {
+        // What was decoded before stays wanted: copies of a picture share its pixels.
+        if (haveImage)
+            columns = {std::min(columns.begin, shared_->columns.begin), std::max(columns.end, shared_->columns.end)};
+        DecodedJpeg decoded = decodeJpeg(shared_->stream, depth, columns);
         shared_->image = std::move(decoded.image);
         shared_->error = std::move(decoded.error);
         shared_->depth = depth;
+        shared_->columns = columns;
     }
     return shared_->image;
 }

@@ -39,8 +39,10 @@ public:
     bool isDecoded() const { return shared_ && !shared_->image.isNull(); }
     bool hasFailed() const { return shared_ && !shared_->error.isEmpty(); }
 
-    // The pixels, decoded on first use; a null image if the stream cannot be decoded.
-    const QImage& image(DecodeDepth depth = DecodeDepth::TrueColour) const;
+    // The pixels, decoded on first use; a null image if the stream cannot be decoded. Only the
+    // given columns are sure to be decoded (see decodeJpeg): a control that shows part of a
+    // wide picture asks for the part it shows. Asked for more than is decoded, it decodes again.
+    const QImage& image(DecodeDepth depth = DecodeDepth::TrueColour, JpegColumns columns = {}) const;
 
     // Why decoding failed, the first time it is asked after a failure; empty every other time,
     // so that a damaged picture is reported once however often it is drawn.
@@ -59,6 +61,7 @@ private:
         mutable bool sizeRead = false;
         mutable QImage image;
         mutable DecodeDepth depth = DecodeDepth::TrueColour;
+        mutable JpegColumns columns;  // those of the image that are decoded
         mutable QString error;
         mutable bool errorReported = false;
         // Where the picture at twice the size would be embedded; looked up at its first use only,

@@ -7,14 +7,20 @@
 #include <string>
 
 #include <QCoreApplication>
+#include <QTimer>
 
+#include "Callgrind.h"
 #include "Clock.h"
 
 namespace miravane::bench {
 
 // Called once the window's first complete paint is on the screen: tells the launcher when
-// that was, and ends the program the ordinary way (out of the event loop).
+// that was, and ends the program the ordinary way (out of the event loop). Under callgrind,
+// everything from the process's first instruction to here is dumped as "first paint".
+// With BENCH_IDLE_MS set, the program stays that long before it ends, so that what it does
+// once idle is measured too: in its peak memory, and under callgrind dumped apart as "idle".
 inline void reportFirstPaintAndQuit() {
+    CALLGRIND_DUMP_STATS_AT("first paint");
     std::printf("painted_ns=%lld\n", static_cast<long long>(monotonicNs()));
     std::printf("hwm_at_paint_kib=%ld\n", procStatusKiB("VmHWM"));
     // Which shared objects it took to get here: the plugins and libraries worth questioning.
@@ -30,7 +36,12 @@ inline void reportFirstPaintAndQuit() {
         for (const std::string& library : libraries) std::printf("library=%s\n", library.c_str());
     }
     std::fflush(stdout);
-    QCoreApplication::quit();
+    const int idleMs = std::atoi(std::getenv("BENCH_IDLE_MS") ? std::getenv("BENCH_IDLE_MS") : "0");
+    if (idleMs <= 0) return QCoreApplication::quit();
+    QTimer::singleShot(idleMs, [] {
+        CALLGRIND_DUMP_STATS_AT("idle");
+        QCoreApplication::quit();
+    });
 }
 
 }  // namespace miravane::bench

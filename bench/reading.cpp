@@ -3,14 +3,14 @@
 // then the table cleared back to 22 backs. For every reading it records how long the fifth
 // pick took to show the reading, and how long the table took to be seen clear again; and
 // the resident memory after the first readings and after the last.
+//   bench_reading [READINGS [SETTLED]]   the readings; times are kept from reading SETTLED on
+//   bench_reading 1 1 bare-first         the first reading's floor: four picks, then in place
+//                                        of the fifth a bare dialog, in a fresh process
+// Under callgrind started with --collect-atstart=no, the first reading and the first one
+// after settling are counted from the fifth pick to the reading painted, each dumped on its
+// own ("first reading", "later reading"); the later one also on to the table cleared again,
+// and the bare dialog after it from its opening to its paint ("bare dialog").
 #include <malloc.h>
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_TOGGLE_COLLECT \
-    do {                         \
-    } while (0)  // without valgrind there is nothing to profile with
-#endif
 
 #include <chrono>
 #include <cstdio>
@@ -28,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Callgrind.h"
 #include "Cartas.h"
 #include "Clock.h"
 #include "Controls.h"
@@ -54,16 +55,21 @@ constexpr int kWaitMs = 5000;
 
 class ReadingDriver : public QObject {
 public:
-    ReadingDriver(TMainForm* form, int readings, int settled) : form_(form), readings_(readings), settled_(settled) {
+    ReadingDriver(TMainForm* form, int readings, int settled, bool bareFirst)
+        : form_(form), readings_(readings), settled_(settled), bareFirst_(bareFirst) {
         qApp->installEventFilter(this);
     }
 
     void run() {
         vcartas::reloj = nextSecond;
-        for (int r = 0; r < readings_ && error_.empty(); ++r) {
-            reading(r);
-            if (error_.empty()) bareDialog(r);
-            if (r + 1 == settled_) settledMemory_ = sampleMemory();
+        if (bareFirst_) {
+            firstBareDialog();
+        } else {
+            for (int r = 0; r < readings_ && error_.empty(); ++r) {
+                reading(r);
+                if (error_.empty()) bareDialog(r);
+                if (r + 1 == settled_) settledMemory_ = sampleMemory();
+            }
         }
         lastMemory_ = sampleMemory();
         report();
@@ -86,24 +92,37 @@ private:
         PictureBox* fifth = testing::cardAt(*form_, position(r, kNumElegidas - 1));
         readingShown_ = tableCleared_ = false;
         QTest::mousePress(fifth, Qt::LeftButton);
-        const bool profiled = r >= settled_;
-        if (profiled) CALLGRIND_TOGGLE_COLLECT;
+        counted_ = r == 0 ? Counted::First : r == settled_ ? Counted::Later : Counted::No;
+        if (counted_ != Counted::No) CALLGRIND_TOGGLE_COLLECT;
         pickReleased_ = Clock::now();
         QTest::mouseRelease(fifth, Qt::LeftButton);  // returns once the reading has closed
         if (!readingShown_) return fail("the reading was not shown");
         if (!waitFor(tableCleared_)) return fail("the table was not repainted with 22 backs");
-        if (profiled) CALLGRIND_TOGGLE_COLLECT;
+        if (counted_ == Counted::Later) {
+            CALLGRIND_DUMP_STATS_AT("later reading: table cleared");
+            CALLGRIND_TOGGLE_COLLECT;
+        }
+        counted_ = Counted::No;
         tableWatch_.reset();
 
+        if (r == 0) firstOpenMs_ = millis(readingPainted_ - pickReleased_);
         if (r >= settled_) {
             openMs_.push_back(millis(readingPainted_ - pickReleased_));
             clearMs_.push_back(millis(tableRepainted_ - readingClosed_));
         }
     }
 
+    // What the first reading of a run is compared with: the first four picks as for a
+    // reading, then a bare dialog opened where the fifth pick would open the reading.
+    void firstBareDialog() {
+        for (int k = 0; k < kNumElegidas - 1; ++k) pick(position(0, k));
+        if (error_.empty()) firstBareOpenMs_ = bareDialog(0);
+    }
+
     // The floor under a reading: a bare dialog of the reading's size, opened modally over the
     // table, closed once painted; then the same 22 cards repainted with nothing changed.
-    void bareDialog(int r) {
+    // Returns how long the dialog took to be painted.
+    double bareDialog(int r) {
         QDialog dialog(form_);
         dialog.setFixedSize(622, 420);
         bool painted = false;
@@ -112,8 +131,13 @@ private:
         QList<QWidget*> cards;
         for (int p = 0; p < kNumCartas; ++p) cards.append(testing::cardAt(*form_, p));
         std::unique_ptr<PaintWatch> table;
+        const bool counted = r == settled_ && r > 0 && !bareFirst_;
         PaintWatch watch({&dialog}, [&] {
             shown = Clock::now();
+            if (counted) {
+                CALLGRIND_DUMP_STATS_AT("bare dialog");
+                CALLGRIND_TOGGLE_COLLECT;
+            }
             painted = true;
             table = std::make_unique<PaintWatch>(cards, [&] {
                 cleared = Clock::now();
@@ -123,14 +147,19 @@ private:
             closed = Clock::now();
             dialog.accept();
         });
+        if (counted) CALLGRIND_TOGGLE_COLLECT;
         opened = Clock::now();
         dialog.exec();
         for (QWidget* card : cards) card->update();
-        if (!painted || !waitFor(repainted)) return fail("the bare dialog was not shown and closed");
+        if (!painted || !waitFor(repainted)) {
+            fail("the bare dialog was not shown and closed");
+            return -1;
+        }
         if (r >= settled_) {
             bareOpenMs_.push_back(millis(shown - opened));
             bareClearMs_.push_back(millis(cleared - closed));
         }
+        return millis(shown - opened);
     }
 
     // Picks differ from reading to reading and never repeat within one.
@@ -158,6 +187,12 @@ private:
             if (PictureBox* face = testing::readingSlot(*lectura, k).picture; inView(face)) painted.append(face);
         auto* watch = new PaintWatch(painted, [this, lectura] {
             readingPainted_ = Clock::now();
+            if (counted_ == Counted::First) {
+                CALLGRIND_DUMP_STATS_AT("first reading");
+                CALLGRIND_TOGGLE_COLLECT;
+            } else if (counted_ == Counted::Later) {
+                CALLGRIND_DUMP_STATS_AT("later reading");
+            }
             readingShown_ = true;
             watchTable();
             readingClosed_ = Clock::now();
@@ -245,6 +280,8 @@ private:
             for (std::size_t i = 0; i < values.size(); ++i) std::printf(i ? ",%.4f" : "%.4f", values[i]);
             std::printf("\n");
         };
+        if (firstOpenMs_ >= 0) std::printf("first_open_ms=%.4f\n", firstOpenMs_);
+        if (firstBareOpenMs_ >= 0) std::printf("first_bare_open_ms=%.4f\n", firstBareOpenMs_);
         list("open_ms", openMs_);
         list("clear_ms", clearMs_);
         list("bare_open_ms", bareOpenMs_);
@@ -252,9 +289,16 @@ private:
         std::fflush(stdout);
     }
 
+    // Which reading callgrind counts, if any.
+    enum class Counted { No, First, Later };
+
     TMainForm* form_;
     const int readings_;
     const int settled_;
+    const bool bareFirst_;
+    Counted counted_ = Counted::No;
+    double firstOpenMs_ = -1;
+    double firstBareOpenMs_ = -1;
     QEventLoop* loop_ = nullptr;
     std::unique_ptr<PaintWatch> tableWatch_;
     bool readingShown_ = false;
@@ -274,9 +318,10 @@ int main(int argc, char** argv) {
     // against that point, and times are kept only from then on.
     const int readings = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int settled = argc > 2 ? std::atoi(argv[2]) : 10;
-    return runProgram(argv[0], [readings, settled]() -> std::unique_ptr<QWidget> {
+    const bool bareFirst = argc > 3 && std::string(argv[3]) == "bare-first";
+    return runProgram(argv[0], [readings, settled, bareFirst]() -> std::unique_ptr<QWidget> {
         auto form = std::make_unique<TMainForm>();
-        auto* driver = new bench::ReadingDriver(form.get(), readings, settled);
+        auto* driver = new bench::ReadingDriver(form.get(), readings, settled, bareFirst);
         driver->setParent(form.get());
         QList<QWidget*> painted{form.get()};
         for (int p = 0; p < kNumCartas; ++p) painted.append(testing::cardAt(*form, p));

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <random>
+#include <utility>
 
 #include <QByteArray>
 #include <QFile>
@@ -88,6 +89,26 @@ TEST(JpegDecoder, MatchesDjpegWithTheFloatingPointDctPixelForPixel) {
     // The default integer DCT differs somewhere: the comparison above can tell them apart.
     const QByteArray face = embedded(facePath(0));
     EXPECT_FALSE(samePixels(decodeJpeg(face).image, decodedByDjpeg(face, {"-dct", "int"})));
+}
+
+// What a control shows of a wider picture: those columns come out as a whole decode has them,
+// also where colour is sampled at half the width; the blocks far outside are left black.
+TEST(JpegDecoder, DecodesOnlyTheColumnsAskedForWithTheirPixelsUnchanged) {
+    QFile subsampled(QStringLiteral(SUBSAMPLED_JPEG));
+    ASSERT_TRUE(subsampled.open(QIODevice::ReadOnly));
+    const std::pair<QByteArray, JpegColumns> cases[] = {
+        {embedded(":/banner.jpg"), {62, 687}},
+        {embedded(":/banner@2x.jpg"), {124, 1374}},
+        {subsampled.readAll(), {40, 60}}};
+    for (const auto& [stream, columns] : cases) {
+        const QImage whole = decodeJpeg(stream).image;
+        const QImage part = decodeJpeg(stream, DecodeDepth::TrueColour, columns).image;
+        ASSERT_EQ(part.size(), whole.size());
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = columns.begin; x < columns.end; ++x)
+                ASSERT_EQ(part.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+        EXPECT_EQ(part.pixel(0, 0), qRgb(0, 0, 0));
+    }
 }
 
 TEST(JpegDecoder, OnEightBitDisplaysQuantisesTo236Colours) {

@@ -46,6 +46,15 @@ TEST(JpegPicture, ReadingTheSizeDoesNotDecode) {
     EXPECT_FALSE(back.isDecoded());
 }
 
+TEST(JpegPicture, DecodedForSomeColumnsItDecodesAgainOnlyWhenMoreAreAskedFor) {
+    const JpegPicture banner = JpegPicture::fromStream(JpegPicture::fromResource(":/banner.jpg").stream());
+    const QImage whole = decodeJpeg(banner.stream()).image;
+    const uchar* part = banner.image(DecodeDepth::TrueColour, {62, 687}).constBits();
+    EXPECT_NE(banner.image(DecodeDepth::TrueColour, {62, 687}), whole);
+    EXPECT_EQ(banner.image(DecodeDepth::TrueColour, {100, 600}).constBits(), part) << "those are decoded already";
+    EXPECT_EQ(banner.image(), whole);
+}
+
 TEST(JpegPicture, ADamagedStreamFailsOnceAndIsReportedOnce) {
     const QByteArray whole = JpegPicture::fromResource(":/cards/face-01.jpg").stream();
     const JpegPicture damaged = JpegPicture::fromStream(whole.left(whole.size() / 3));

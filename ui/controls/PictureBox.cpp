@@ -77,7 +77,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     // The ratio of the surface drawn on: the screen's, or that of an image the control is rendered into.
     const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
     if (ratio > 1 && paintTwiceTheSize(painter, ratio)) return;
-    const QImage& image = picture_.image(displayDepth(this));
+    const QImage& image = picture_.image(displayDepth(this), shownColumns(1));
     if (image.isNull()) {
         reportDecodeFailure();
         return;
@@ -91,11 +91,19 @@ void PictureBox::paintEvent(QPaintEvent*) {
 bool PictureBox::paintTwiceTheSize(QPainter& painter, qreal ratio) {
     const JpegPicture twice = picture_.twiceTheSize();
     if (twice.isEmpty() || twice.size() != picture_.size() * 2) return false;
-    const QImage& image = twice.image(displayDepth(this));
+    const QImage& image = twice.image(displayDepth(this), shownColumns(2));
     if (image.isNull()) return false;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != 2);
     painter.drawImage(QRect(pictureOffset(), picture_.size()), image);
     return true;
+}
+
+// A centred picture wider than the control is cut on both sides, and the columns cut off are
+// never seen: they are not decoded (the banner loses a twelfth on either side). In the pixels
+// of the picture drawn at `scale` times the size.
+JpegColumns PictureBox::shownColumns(int scale) const {
+    const int left = pictureOffset().x();
+    return {-left * scale, (width() - left) * scale};
 }
 
 void PictureBox::reportDecodeFailure() {

@@ -71,6 +71,7 @@ protected:
 private:
     void fitToPicture();
     bool paintTwiceTheSize(QPainter& painter, qreal ratio);
+    JpegColumns shownColumns(int scale) const;
     void showHint();
     void hideHint();
     void reportDecodeFailure();
