@@ -57,6 +57,10 @@ std::optional<X11Window> x11Window(QWidget* widget) {
     if (!x11 || !x11->connection() || !widget->windowHandle()) return std::nullopt;
     xcb_connection_t* connection = x11->connection();
     const auto window = static_cast<xcb_window_t>(widget->windowHandle()->winId());
+    // With a single X screen, as nearly every display has, its root is every window's root,
+    // known from the connection's setup without asking the server.
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    if (xcb_setup_roots_length(setup) == 1) return X11Window{connection, window, xcb_setup_roots_iterator(setup).data->root};
     const auto tree = owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
     if (!tree) return std::nullopt;
     return X11Window{connection, window, tree->root};
@@ -88,13 +92,23 @@ const Atoms& atoms(xcb_connection_t* connection) {
     return interned;
 }
 
-std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                                     xcb_atom_t type, std::uint32_t count) {
-    const auto reply = owned(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
+// Every question to the X server waits for its answer, a round trip each: the questions that do
+// not depend on one another are sent together and their answers read afterwards.
+xcb_get_property_cookie_t askCardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                                       xcb_atom_t type, std::uint32_t count) {
+    return xcb_get_property(connection, 0, window, property, type, 0, count);
+}
+
+std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_get_property_cookie_t asked) {
+    const auto reply = owned(xcb_get_property_reply(connection, asked, nullptr));
     if (!reply || reply->format != 32) return {};
     const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+std::vector<std::uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                                     xcb_atom_t type, std::uint32_t count) {
+    return cardinals(connection, askCardinals(connection, window, property, type, count));
 }
 
 // The frame the window manager has announced for the window, in X pixels, left, right, top, bottom.
@@ -129,19 +143,26 @@ QPoint screenPosition(const X11Window& x) {
     return reply ? QPoint(reply->dst_x, reply->dst_y) : QPoint();
 }
 
-// A running EWMH window manager. The check window must name itself, or the root's property is a
-// leftover of a window manager that has gone.
-bool windowManagerRuns(const X11Window& x) {
-    const xcb_atom_t check = atoms(x.connection).check;
-    const auto fromRoot = cardinals(x.connection, x.root, check, XCB_ATOM_WINDOW, 1);
-    if (fromRoot.size() != 1) return false;
-    const auto fromItself = cardinals(x.connection, fromRoot[0], check, XCB_ATOM_WINDOW, 1);
-    return fromItself.size() == 1 && fromItself[0] == fromRoot[0];
-}
+// What the root says of the window manager: whether an EWMH one runs (its check window must name
+// itself, or the root's property is a leftover of one that has gone), and whether it offers to
+// answer frame-extents requests. One round trip without a window manager, two with one.
+struct WindowManager {
+    bool runs = false;
+    bool answersFrameRequests = false;
+};
 
-bool windowManagerSupports(const X11Window& x, xcb_atom_t feature) {
-    const auto supported = cardinals(x.connection, x.root, atoms(x.connection).supported, XCB_ATOM_ATOM, 4096);
-    return std::find(supported.begin(), supported.end(), feature) != supported.end();
+WindowManager windowManager(const X11Window& x) {
+    const Atoms& atom = atoms(x.connection);
+    const auto checkAsked = askCardinals(x.connection, x.root, atom.check, XCB_ATOM_WINDOW, 1);
+    const auto supportedAsked = askCardinals(x.connection, x.root, atom.supported, XCB_ATOM_ATOM, 4096);
+    const auto fromRoot = cardinals(x.connection, checkAsked);
+    const auto supported = cardinals(x.connection, supportedAsked);
+    if (fromRoot.size() != 1) return {};
+    const auto fromItself = cardinals(x.connection, fromRoot[0], atom.check, XCB_ATOM_WINDOW, 1);
+    if (fromItself.size() != 1 || fromItself[0] != fromRoot[0]) return {};
+    const bool answers = atom.request != XCB_ATOM_NONE &&
+                         std::find(supported.begin(), supported.end(), atom.request) != supported.end();
+    return {true, answers};
 }
 
 // What this program has learnt of the window manager from its earlier windows.
@@ -159,7 +180,6 @@ Learnt learnt;
 
 std::optional<std::array<std::uint32_t, 4>> askForFrame(const X11Window& x) {
     const xcb_atom_t request = atoms(x.connection).request;
-    if (request == XCB_ATOM_NONE || !windowManagerSupports(x, request)) return std::nullopt;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -253,10 +273,12 @@ void configurePosition(const X11Window& x, QPoint at) {
 
 ExpectedFrame frameBeforeMapping(QWidget* widget) {
     const auto x = x11Window(widget);
-    if (!x || !windowManagerRuns(*x)) return {};
+    if (!x) return {};
+    const WindowManager manager = windowManager(*x);
+    if (!manager.runs) return {};
     ExpectedFrame expected{true, {}};
     std::optional<std::array<std::uint32_t, 4>> frame;
-    if (learnt.answers != Learnt::Answers::No) frame = askForFrame(*x);
+    if (manager.answersFrameRequests && learnt.answers != Learnt::Answers::No) frame = askForFrame(*x);
     if (!frame) frame = learnt.frame;
     if (frame) expected.frame = inWindowPixels(*frame, widget);
     expected.known = frame.has_value();
@@ -265,7 +287,7 @@ ExpectedFrame frameBeforeMapping(QWidget* widget) {
 
 void whenFramed(QWidget* widget, std::function<void(QMargins, QPoint)> framed) {
     const auto x = x11Window(widget);
-    if (!x || !windowManagerRuns(*x)) return;
+    if (!x) return;
     auto watch = [widget, x = *x, framed = std::move(framed),
                   mapped = false](const xcb_generic_event_t& event) mutable {
         if (!framedBy(event, x, mapped)) return false;

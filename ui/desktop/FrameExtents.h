@@ -32,7 +32,8 @@ ExpectedFrame frameBeforeMapping(QWidget* window);
 
 // Calls `framed` once, as soon as the window is mapped and the window manager has announced the
 // frame it drew (_NET_FRAME_EXTENTS): with that frame, and where the window's own top-left corner
-// (inside the frame) is on the screen then. Nothing is called where no window manager runs.
+// (inside the frame) is on the screen then. For a window a window manager frames (see
+// frameBeforeMapping); without one, nothing is ever called.
 void whenFramed(QWidget* window, std::function<void(QMargins frame, QPoint at)> framed);
 
 // Moves a mapped window's own top-left corner to `to`; the window manager moves the frame with it.
