@@ -2,9 +2,13 @@
 
 #include <stdexcept>
 
+#include <QAbstractButton>
+#include <QHash>
 #include <QKeyEvent>
+#include <QLabel>
 
 #include "AccessibleText.h"
+#include "DesignLook.h"
 #include "Exactly.h"
 #include "MessageBoxes.h"
 #include "PictureBox.h"
@@ -69,6 +73,26 @@ void TLecturaForm::describeReading() {
     for (const Slot& s : slots_)
         leido << s.title->text() + QLatin1Char('.') << s.heading->text().trimmed() << s.meaning->text();
     setAccessibleDescription(leido.join(QLatin1Char(' ')));
+}
+
+QList<FontUse> TLecturaForm::fontsOfAnyReading() {
+    TLecturaForm form(nullptr);
+    // Named as they are drawn: the installed family outright.
+    nameInstalledFonts(&form);
+    QHash<QFont, QString> characters;
+    for (const QLabel* label : form.findChildren<QLabel*>()) characters[label->font()] += label->text();
+    for (const QAbstractButton* button : form.findChildren<QAbstractButton*>())
+        characters[button->font()] += button->text();
+    const vcartas deck;
+    for (int k = 0; k < kNumElegidas; ++k) {
+        for (const carta& card : deck.naipes) {
+            characters[form.slots_[k].title->font()] += QString::fromStdString(card.nombre);
+            characters[form.slots_[k].meaning->font()] += QString::fromStdString(card.texto[k]);
+        }
+    }
+    QList<FontUse> uses;
+    for (auto it = characters.cbegin(); it != characters.cend(); ++it) uses.append({it.key(), it.value()});
+    return uses;
 }
 
 void TLecturaForm::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 
 #include "Carta.h"
 #include "Desktop.h"
+#include "FontPreparation.h"
 #include "Form.h"
 
 class QLabel;
@@ -29,6 +30,11 @@ public:
 
     // The deck the reading is read from; not owned. Set before the window is shown.
     vcartas* baraja = nullptr;
+
+    // Every font a reading draws in, with every character it may draw in it: the titles and
+    // meanings of all the cards, not only those one reading shows. A reading window is built
+    // to be asked, and thrown away.
+    static QList<FontUse> fontsOfAnyReading();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -82,6 +82,7 @@ TEST_F(MainForm, FontsAreTheInstalledSansAtTheDesignHeights) {
     EXPECT_EQ(label("Label1")->font().pixelSize(), 11);
     EXPECT_EQ(label("StaticText1")->font().pixelSize(), 13);
     EXPECT_EQ(QFontInfo(label("StaticText1")->font()).family(), "Liberation Sans");
+    EXPECT_EQ(label("StaticText1")->font().families(), QStringList{"Liberation Sans"}) << "named outright";
 }
 
 TEST_F(MainForm, ColoursAreRolesOfThePlatformPalette) {

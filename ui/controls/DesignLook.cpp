@@ -1,6 +1,7 @@
 #include "DesignLook.h"
 
 #include <QFont>
+#include <QStringList>
 #include <QWidget>
 
 namespace miravane {
@@ -25,5 +26,24 @@ void setFontHeight(QWidget* widget, int pixels) {
 }
 
 void installDesignFonts() { QFont::insertSubstitution(kDesignFontFamily, kInstalledSansFamily); }
+
+namespace {
+
+void nameInstalledFont(QWidget* widget) {
+    // A control that sets no font of its own inherits its parent's, renamed already.
+    if (!widget->testAttribute(Qt::WA_SetFont)) return;
+    QFont font = widget->font();
+    const QStringList families = font.families();
+    if (families.isEmpty() || families.constFirst() != QLatin1String(kDesignFontFamily)) return;
+    font.setFamilies({QString::fromLatin1(kInstalledSansFamily)});
+    widget->setFont(font);
+}
+
+}  // namespace
+
+void nameInstalledFonts(QWidget* window) {
+    nameInstalledFont(window);
+    for (QWidget* child : window->findChildren<QWidget*>()) nameInstalledFont(child);
+}
 
 }  // namespace miravane

@@ -26,6 +26,12 @@ void setFontHeight(QWidget* widget, int pixels);
 // program installs, so that the windows look alike on every machine. Call once at start-up.
 void installDesignFonts();
 
+// Names the installed family outright in the fonts of a window drawn from its design (the window
+// and every control that sets a font of its own), before any of them is measured or drawn. The
+// font is the one the mapping above gives, but found directly: asked for a family the system
+// does not have, the toolkit would first ask fontconfig for its whole fallback list.
+void nameInstalledFonts(QWidget* window);
+
 inline constexpr char kDesignFontFamily[] = "MS Sans Serif";
 inline constexpr char kInstalledSansFamily[] = "Liberation Sans";
 

@@ -17,8 +17,11 @@ void applyBorderStyle(QWidget* window, BorderStyle::Name style) {
     window->setFixedSize(window->size());
 }
 
-void fitAutoSizedTexts(QWidget* window, QEvent* event) {
+// Before the window is first measured or drawn: its fonts in the installed family, and its
+// auto-sized texts fitted to their text in them.
+void settleDesign(QWidget* window, QEvent* event) {
     if (event->type() != QEvent::Polish || !window->isWindow()) return;
+    nameInstalledFonts(window);
     for (StaticText* text : window->findChildren<StaticText*>()) text->fitToText();
 }
 
@@ -32,7 +35,7 @@ void Form::setColor(SystemColor::Name color) { fillBackground(this, color_ = col
 void Form::setFontColor(SystemColor::Name color) { colourText(this, fontColor_ = color); }
 
 bool Form::event(QEvent* event) {
-    fitAutoSizedTexts(this, event);
+    settleDesign(this, event);
     return QWidget::event(event);
 }
 
@@ -44,7 +47,7 @@ void DialogForm::setColor(SystemColor::Name color) { fillBackground(this, color_
 void DialogForm::setFontColor(SystemColor::Name color) { colourText(this, fontColor_ = color); }
 
 bool DialogForm::event(QEvent* event) {
-    fitAutoSizedTexts(this, event);
+    settleDesign(this, event);
     return QDialog::event(event);
 }
 

@@ -20,8 +20,8 @@ Q_ENUM_NS(Name)
 // properties each has its border, the height of its default font in pixels, and its colours.
 // What concerns the window's frame applies only where the form is a window of its own, as in
 // the program and Designer's preview; in Designer's form editor it is a child and keeps its
-// design size. When the window is first polished, before it is shown, its auto-sized texts are
-// fitted to their text.
+// design size. When the window is first polished, before it is shown, its fonts are named by the
+// installed family (DesignLook.h) and its auto-sized texts fitted to their text.
 class Form : public QWidget {
     Q_OBJECT
     Q_PROPERTY(miravane::BorderStyle::Name borderStyle READ borderStyle WRITE setBorderStyle)
