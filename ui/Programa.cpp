@@ -30,6 +30,7 @@ int runProgram(const char* programPath, const MainFormFactory& makeForm) {
     } catch (...) {
         reportFailure(std::current_exception());
     }
+    endWhereTheToolkitMightHang(0);
     return 0;
 }
 

@@ -24,6 +24,13 @@ namespace miravane {
 // (a platform plugin that is missing, and those there are).
 void startToolkit(const std::function<void()>& makeApplication);
 
+// Ends the program with the exit code once its windows are gone, where the toolkit cannot be
+// trusted to take itself down: Qt 6.4's Wayland platform now and then deadlocks as it
+// disconnects (its event thread waits for a read the main thread will never make), leaving a
+// process with no window that never ends. The program holds nothing the toolkit's own clean-up
+// would save, so there it ends without it. Elsewhere this returns, for the ordinary clean-up.
+void endWhereTheToolkitMightHang(int exitCode);
+
 // Not 0: nothing was shown to the user, and whatever started the program (a shell, a script, a
 // desktop's launcher) must learn that it did not run.
 inline constexpr int kCannotStartExitCode = 1;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -99,6 +100,12 @@ void startToolkit(const std::function<void()>& makeApplication) {
     // asked whether a screen reader listens. It is asked now, while the process names the bus it
     // is to use; afterwards the environment is again as it was given.
     (void)QAccessible::isActive();
+}
+
+void endWhereTheToolkitMightHang(int exitCode) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
 
 }  // namespace miravane
