@@ -16,13 +16,37 @@ enum Name { bsSizeable, bsDialog };
 Q_ENUM_NS(Name)
 }  // namespace BorderStyle
 
-// The window a design is drawn on: Form a plain window, DialogForm a dialog. Beyond Qt's own
-// properties each has its border, the height of its default font in pixels, and its colours.
-// What concerns the window's frame applies only where the form is a window of its own, as in
-// the program and Designer's preview; in Designer's form editor it is a child and keeps its
-// design size. When the window is first polished, before it is shown, its fonts are named by the
-// installed family (DesignLook.h) and its auto-sized texts fitted to their text.
-class Form : public QWidget {
+// What a window's design says of it beyond Qt's own properties: its border, the height of its
+// default font in pixels, and its colours. What concerns the window's frame applies only where
+// the form is a window of its own, as in the program and Designer's preview; in Designer's form
+// editor it is a child and keeps its design size. When the window is first polished, before it
+// is shown, its fonts are named by the installed family (DesignLook.h) and its auto-sized texts
+// fitted to their text.
+class WindowDesign {
+public:
+    BorderStyle::Name borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle::Name style);
+    int fontHeight() const;
+    void setFontHeight(int pixels);
+    SystemColor::Name color() const { return color_; }
+    void setColor(SystemColor::Name color);
+    SystemColor::Name fontColor() const { return fontColor_; }
+    void setFontColor(SystemColor::Name color);
+
+protected:
+    explicit WindowDesign(QWidget* window) : window_(window) {}
+    // From the window's event(): acts on its first polish.
+    void settle(QEvent* event);
+
+private:
+    QWidget* window_;
+    BorderStyle::Name borderStyle_ = BorderStyle::bsSizeable;
+    SystemColor::Name color_ = SystemColor::clBtnFace;
+    SystemColor::Name fontColor_ = SystemColor::clWindowText;
+};
+
+// The window a design is drawn on: Form a plain window, DialogForm a dialog.
+class Form : public QWidget, public WindowDesign {
     Q_OBJECT
     Q_PROPERTY(miravane::BorderStyle::Name borderStyle READ borderStyle WRITE setBorderStyle)
     Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
@@ -32,25 +56,11 @@ class Form : public QWidget {
 public:
     explicit Form(QWidget* parent = nullptr);
 
-    BorderStyle::Name borderStyle() const { return borderStyle_; }
-    void setBorderStyle(BorderStyle::Name style);
-    int fontHeight() const { return font().pixelSize(); }
-    void setFontHeight(int pixels);
-    SystemColor::Name color() const { return color_; }
-    void setColor(SystemColor::Name color);
-    SystemColor::Name fontColor() const { return fontColor_; }
-    void setFontColor(SystemColor::Name color);
-
 protected:
     bool event(QEvent* event) override;
-
-private:
-    BorderStyle::Name borderStyle_ = BorderStyle::bsSizeable;
-    SystemColor::Name color_ = SystemColor::clBtnFace;
-    SystemColor::Name fontColor_ = SystemColor::clWindowText;
 };
 
-class DialogForm : public QDialog {
+class DialogForm : public QDialog, public WindowDesign {
     Q_OBJECT
     Q_PROPERTY(miravane::BorderStyle::Name borderStyle READ borderStyle WRITE setBorderStyle)
     Q_PROPERTY(int fontHeight READ fontHeight WRITE setFontHeight)
@@ -60,22 +70,8 @@ class DialogForm : public QDialog {
 public:
     explicit DialogForm(QWidget* parent = nullptr);
 
-    BorderStyle::Name borderStyle() const { return borderStyle_; }
-    void setBorderStyle(BorderStyle::Name style);
-    int fontHeight() const { return font().pixelSize(); }
-    void setFontHeight(int pixels);
-    SystemColor::Name color() const { return color_; }
-    void setColor(SystemColor::Name color);
-    SystemColor::Name fontColor() const { return fontColor_; }
-    void setFontColor(SystemColor::Name color);
-
 protected:
     bool event(QEvent* event) override;
-
-private:
-    BorderStyle::Name borderStyle_ = BorderStyle::bsSizeable;
-    SystemColor::Name color_ = SystemColor::clBtnFace;
-    SystemColor::Name fontColor_ = SystemColor::clWindowText;
 };
 
 }  // namespace miravane
