@@ -58,9 +58,6 @@ protected:
         EXPECT_TRUE(*opened) << "the reading did not open";
         EXPECT_EQ(openedAt, N) << "the reading opened at pick " << openedAt << ", not at the last of " << N;
     }
-    void pickFive(std::array<int, 5> positions, std::function<void(TLecturaForm*)> inReading) {
-        pickUntilReading(positions, std::move(inReading));
-    }
 
     void expectClearTable() {
         const QImage back = testing::control<PictureBox>(form, "ImagenNoSel")->picture().image();
@@ -147,7 +144,7 @@ TEST_F(CardTable, OtherButtonsAndTheKeyboardNeverPick) {
 }
 
 TEST_F(CardTable, TheFifthPickOpensTheReadingAtOnceAndClosingItClearsTheTable) {
-    pickFive({0, 11, 21, 10, 4}, [this](TLecturaForm* reading) {
+    pickUntilReading(std::array{0, 11, 21, 10, 4}, [this](TLecturaForm* reading) {
         EXPECT_TRUE(reading->isVisible());
         EXPECT_TRUE(reading->isModal());
         EXPECT_EQ(reading->parentWidget(), &form);
@@ -158,13 +155,13 @@ TEST_F(CardTable, TheFifthPickOpensTheReadingAtOnceAndClosingItClearsTheTable) {
     expectClearTable();
 
     // The next click is the first pick of a new reading.
-    pickFive({9, 0, 11, 21, 10}, [](TLecturaForm* reading) {
+    pickUntilReading(std::array{9, 0, 11, 21, 10}, [](TLecturaForm* reading) {
         EXPECT_EQ(testing::readingSlot(*reading, 0).title->text().toStdString(), cardOfSeedZeroAt(9).nombre);
     });
 }
 
 TEST_F(CardTable, TheTableIsClearedHoweverTheReadingEnds) {
-    pickFive({1, 2, 3, 4, 5}, [](TLecturaForm* reading) { reading->close(); });
+    pickUntilReading(std::array{1, 2, 3, 4, 5}, [](TLecturaForm* reading) { reading->close(); });
     expectClearTable();
 
     // A reading that cannot be laid out at all: the shuffle fails before its window exists.
@@ -179,7 +176,7 @@ TEST_F(CardTable, TheTableIsClearedHoweverTheReadingEnds) {
 
 TEST_F(CardTable, PicksInAnyOrderAreReadInTheOrderMade) {
     const std::array<int, 5> picks = {21, 0, 5, 12, 3};
-    pickFive(picks, [&](TLecturaForm* reading) {
+    pickUntilReading(picks, [&](TLecturaForm* reading) {
         for (int k = 0; k < 5; ++k) {
             const carta& expected = cardOfSeedZeroAt(picks[k]);
             EXPECT_EQ(testing::readingSlot(*reading, k).title->text().toStdString(), expected.nombre);
@@ -192,7 +189,7 @@ TEST_F(CardTable, PicksInAnyOrderAreReadInTheOrderMade) {
 
 TEST_F(CardTable, EachReadingWindowIsReleasedWhenItCloses) {
     for (int reading = 0; reading < 3; ++reading) {
-        pickFive({6, 7, 8, 9, 10}, [](TLecturaForm* r) { QTest::keyClick(r, Qt::Key_Space); });
+        pickUntilReading(std::array{6, 7, 8, 9, 10}, [](TLecturaForm* r) { QTest::keyClick(r, Qt::Key_Space); });
         QTest::qWait(10);
         EXPECT_TRUE(form.findChildren<TLecturaForm*>().isEmpty());
     }
