@@ -102,6 +102,17 @@ read -r screen_w screen_h <<<"$(screen_size)"
 # locale variable: the title must still reach the desktop whole, "©" included, in both its
 # properties. The runs without and with a window manager take one each.
 if [ -n "$window_manager" ]; then locale=(LC_ALL=C); else locale=(-u LC_ALL -u LC_CTYPE LANG=C); fi
+# Without a window manager, the root keeps what one that has crashed leaves behind: its check
+# window gone, what it offered still listed. The program must not take it for one that runs, nor
+# ask it for frames (xev sees every request sent to the root).
+if [ -z "$window_manager" ]; then
+  start_window_manager openbox || { fail "no window manager to crash"; finish "no openbox"; }
+  kill -KILL "${session_pids[-1]}"
+  wm_gone() { ! xwininfo -id "$(xprop -root -notype _NET_SUPPORTING_WM_CHECK | awk '{ print $NF }')" >/dev/null 2>&1; }
+  wait_for 5 wm_gone || fail "the crashed window manager's check window is still there"
+  stdbuf -oL xev -root -event substructure >"$tmp/root-events" 2>&1 &
+  track_process $!
+fi
 start_program env "${locale[@]}" "$prog"
 
 # Stops waiting early if the program has already ended.
@@ -303,6 +314,14 @@ if wait_for 5 asked; then
   fi
 else
   fail "a click on the banner asked for no page within 5 s"
+fi
+
+if [ -z "$window_manager" ]; then
+  if grep -q _NET_REQUEST_FRAME_EXTENTS "$tmp/root-events"; then
+    fail "the leftovers of a window manager that has gone were taken for one: frames were asked for"
+  else
+    pass "the leftovers of a window manager that has gone are not taken for one"
+  fi
 fi
 
 # --- f. closing the main window ends the program ----------------------------
