@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QHash>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -47,21 +46,6 @@ protected:
     vcartas deck;
     std::unique_ptr<TLecturaForm> reading;
 };
-
-TEST_F(Lectura, ListsEveryFontItDrawsInWithEveryCharacterAnyReadingShowsInIt) {
-    const TLecturaForm& shown = showReading({0, 1, 2, 3, 4}, 0);
-    QHash<QFont, QString> listed;
-    for (const FontUse& use : TLecturaForm::fontsOfAnyReading()) listed[use.font] += use.characters;
-    const auto expectListed = [&listed](const QLabel* label, const QString& text) {
-        for (const QChar c : text)
-            ASSERT_TRUE(listed.value(label->font()).contains(c)) << label->objectName().toStdString();
-    };
-    for (const QLabel* label : shown.findChildren<QLabel*>()) expectListed(label, label->text());
-    for (const carta& card : deck.naipes) {
-        expectListed(readingSlot(shown, 4).title, QString::fromStdString(card.nombre));
-        expectListed(readingSlot(shown, 4).meaning, QString::fromStdString(card.texto[4]));
-    }
-}
 
 TEST_F(Lectura, SlotsFollowThePickOrder) {
     showReading({21, 0, 5, 12, 3}, 1);
