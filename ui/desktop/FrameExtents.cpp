@@ -236,30 +236,31 @@ const Event& as(const xcb_generic_event_t& event) {
     return reinterpret_cast<const Event&>(event);
 }
 
-// Called at the window's mapping and at each new frame announced after it: true once both have
-// happened. Notes by the way whether the window manager answered this window's request late.
-bool framedBy(const xcb_generic_event_t& event, const X11Window& x, bool& mapped) {
+// Called at the window's mapping and at each new frame announced after it: the frame, once both
+// have happened. Notes by the way whether the window manager answered this window's request late.
+std::optional<std::array<std::uint32_t, 4>> framedBy(const xcb_generic_event_t& event, const X11Window& x,
+                                                     bool& mapped) {
     if (eventType(event) == XCB_MAP_NOTIFY && as<xcb_map_notify_event_t>(event).window == x.window) {
         mapped = true;
-        const bool announced = announcedFrame(x.connection, x.window).has_value();
+        auto frame = announcedFrame(x.connection, x.window);
         if (learnt.unanswered == x.window) {
-            learnt.answers = announced ? Learnt::Answers::Yes : Learnt::Answers::No;
+            learnt.answers = frame ? Learnt::Answers::Yes : Learnt::Answers::No;
             learnt.unanswered = 0;
         }
-        return announced;
+        return frame;
     }
     if (eventType(event) == XCB_PROPERTY_NOTIFY) {
         const auto& property = as<xcb_property_notify_event_t>(event);
         if (property.window != x.window || property.atom != atoms(x.connection).extents ||
             property.state != XCB_PROPERTY_NEW_VALUE)
-            return false;
+            return std::nullopt;
         if (!mapped && learnt.unanswered == x.window) {  // a late answer, still before mapping
             learnt.answers = Learnt::Answers::Yes;
             learnt.unanswered = 0;
         }
-        return mapped && announcedFrame(x.connection, x.window).has_value();
+        if (mapped) return announcedFrame(x.connection, x.window);
     }
-    return false;
+    return std::nullopt;
 }
 
 void configurePosition(const X11Window& x, QPoint at) {
@@ -290,9 +291,10 @@ void whenFramed(QWidget* widget, std::function<void(QMargins, QPoint)> framed) {
     if (!x) return;
     auto watch = [widget, x = *x, framed = std::move(framed),
                   mapped = false](const xcb_generic_event_t& event) mutable {
-        if (!framedBy(event, x, mapped)) return false;
-        learnt.frame = announcedFrame(x.connection, x.window);
-        framed(inWindowPixels(*learnt.frame, widget), inWindowPixels(screenPosition(x), widget));
+        const auto frame = framedBy(event, x, mapped);
+        if (!frame) return false;
+        learnt.frame = frame;
+        framed(inWindowPixels(*frame, widget), inWindowPixels(screenPosition(x), widget));
         return true;
     };
     new EventWatch(widget, std::move(watch));
