@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "DesignLook.h"
+#include "FrameStyle.h"
 #include "MessageBoxes.h"
 
 namespace miravane {
@@ -11,6 +12,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // Lets desktops match the window to its menu entry.
     setDesktopFileName(QString::fromUtf8(kDesktopFileName));
     installDesignFonts();
+    // The desktop's style, or the one asked for with -style, under the designs' frames.
+    setStyle(new FrameStyle);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
