@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "Accessibility.h"
 #include "AccessibleText.h"
 #include "DesignLook.h"
 #include "Exactly.h"
@@ -61,7 +62,7 @@ void TLecturaForm::FormShow() {
     // A face is named by its title, which captions it.
     for (int k = 0; k < kNumElegidas; ++k) slots_[k].title->setText(QString::fromStdString(elegidas[k]->nombre));
     for (int k = 0; k < kNumElegidas; ++k) slots_[k].meaning->setText(QString::fromStdString(elegidas[k]->texto[k]));
-    describeReading();
+    presentWhenListened(this, [this] { describeReading(); });
 }
 
 // What a screen reader says of the window as it opens: the reading as a person reads it, each

@@ -44,7 +44,7 @@ TMainForm::TMainForm(QWidget* parent)
     numElegidas_ = 0;
     ui_->Image1->setLink(true);
     ui_->Image1->setAccessibleName(QUrl(QString::fromUtf8(kMakerPage)).host());
-    nameCards();
+    presentWhenListened(this, [this] { nameCards(); });
     // A reading draws in three sizes of its own, which would otherwise be loaded as the first
     // one opens (half the instructions it takes); once the table is on the screen there is time.
     prepareFontsAfterFirstPaint(this, &TLecturaForm::fontsOfAnyReading);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -118,7 +119,56 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     return nullptr;
 }
 
+// Everything to present again when a screen reader starts to listen.
+class Listeners : public QAccessible::ActivationObserver {
+public:
+    void add(QObject* context, std::function<void()> present) {
+        forgetEnded();
+        const auto same = std::find_if(entries_.begin(), entries_.end(),
+                                       [context](const Entry& entry) { return entry.context == context; });
+        if (same != entries_.end()) {
+            same->present = std::move(present);
+            return;
+        }
+        entries_.push_back({QPointer(context), std::move(present)});
+        if (!observing_) QAccessible::installActivationObserver(this);
+        observing_ = true;
+    }
+
+    void accessibilityActiveChanged(bool active) override {
+        if (!active) return;
+        forgetEnded();
+        // A copy: presenting may add more.
+        for (const Entry& entry : std::vector<Entry>(entries_))
+            if (entry.context) entry.present();
+    }
+
+private:
+    struct Entry {
+        QPointer<QObject> context;
+        std::function<void()> present;
+    };
+
+    void forgetEnded() {
+        std::erase_if(entries_, [](const Entry& entry) { return !entry.context; });
+    }
+
+    std::vector<Entry> entries_;
+    bool observing_ = false;
+};
+
+Listeners& listeners() {
+    // Never destroyed: the toolkit may still tell it of a change as the program ends.
+    static auto* const all = new Listeners;
+    return *all;
+}
+
 }  // namespace
+
+void presentWhenListened(QObject* context, std::function<void()> present) {
+    if (QAccessible::isActive()) present();
+    listeners().add(context, std::move(present));
+}
 
 void installAccessibility() {
     static const bool installed = (QAccessible::installFactory(accessibleFor), true);
@@ -126,10 +176,13 @@ void installAccessibility() {
 }
 
 void presentSelection(QWidget* control, const QString& name, bool selected) {
-    const bool changed = control->property(kSelectedProperty) != QVariant(selected);
+    if (!QAccessible::isActive()) return;
+    // Presented for the first time, as a screen reader starts to listen, nothing has changed.
+    const QVariant before = control->property(kSelectedProperty);
+    const bool changed = before.isValid() && before != QVariant(selected);
     control->setProperty(kSelectedProperty, selected);
     control->setAccessibleName(name);
-    if (changed && QAccessible::isActive()) {
+    if (changed) {
         QAccessible::State state;
         state.selected = true;
         QAccessibleStateChangeEvent stateChange(control, state);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
+class QObject;
 class QWidget;
 
 namespace miravane {
@@ -18,8 +21,15 @@ namespace miravane {
 // Call before the first window is built; calling again does nothing.
 void installAccessibility();
 
-// The control is one of a set the user picks from: named so, and selected (picked) or not. A
-// change of the selection is announced.
+// Runs `present` now if a screen reader may be listening, and again each time one starts to,
+// for as long as `context` lives; a context has one such presentation, the one given last. What
+// a window tells a screen reader beyond what the toolkit does is worked out only for one that
+// listens.
+void presentWhenListened(QObject* context, std::function<void()> present);
+
+// While a screen reader may listen: the control is one of a set the user picks from, named so,
+// and selected (picked) or not; a change of the selection is announced. Otherwise nothing: a
+// window presents its controls again when one starts to listen (presentWhenListened).
 void presentSelection(QWidget* control, const QString& name, bool selected);
 
 }  // namespace miravane
